@@ -1,0 +1,74 @@
+// GS::UniString: the host's text type, held as UTF-16 code units. Narrow texts
+// in and out are UTF-8, the stand-in's default character code.
+#pragma once
+
+#include <string>
+
+#include "GS/Array.hpp"
+#include "GS/Types.hpp"
+
+namespace GS {
+
+using UniChar = char16_t;
+
+enum CharCode { CC_Default = 0, CC_UTF8 = 1 };
+
+constexpr USize MaxUSize = 0xFFFFFFFF;
+
+class UniString {
+public:
+	// A narrow copy of a text, alive as long as the holder.
+	class CStr {
+	public:
+		explicit CStr(std::string text) : text(std::move(text)) {}
+		const char* Get() const { return text.c_str(); }
+		operator const char*() const { return text.c_str(); }
+
+	private:
+		std::string text;
+	};
+
+	UniString() = default;
+	UniString(const char* text, CharCode charCode = CC_Default);
+	UniString(const std::string& text);
+	UniString(const UniChar* text);
+	UniString(const UniChar* text, USize length);
+
+	USize GetLength() const { return static_cast<USize>(units.size()); }
+	bool IsEmpty() const { return units.empty(); }
+	void Clear() { units.clear(); }
+	UniChar operator[](UIndex index) const { return units.at(index); }
+
+	UniString& operator+=(const UniString& other);
+	UniString operator+(const UniString& other) const;
+	bool operator==(const UniString& other) const { return units == other.units; }
+	bool operator!=(const UniString& other) const { return units != other.units; }
+	bool operator<(const UniString& other) const { return units < other.units; }
+
+	UniString GetSubstring(UIndex from, USize length) const;
+	bool Contains(const UniString& part) const;
+	// Splits at every occurrence of the whole separator; empty parts are kept.
+	USize Split(const UniString& separator, Array<UniString>* parts) const;
+
+	CStr ToCStr(UIndex from = 0, USize range = MaxUSize, CharCode charCode = CC_Default) const;
+	const UniChar* ToUStr() const { return units.c_str(); }
+	// Copies at most maxUnits - 1 units and a terminating zero into a text block.
+	void CopyUStr(UniChar* destination, USize maxUnits) const;
+
+	// printf-style formatting: the format and %s arguments are UTF-8 texts.
+	static UniString Printf(const UniString& format, ...);
+
+private:
+	std::u16string units;
+};
+
+UniString operator+(const char* left, const UniString& right);
+
+} // namespace GS
+
+template <> struct std::hash<GS::UniString> {
+	std::size_t operator()(const GS::UniString& text) const
+	{
+		return std::hash<std::u16string>()(std::u16string(text.ToUStr(), text.GetLength()));
+	}
+};

@@ -1,0 +1,61 @@
+#include "Faults.hpp"
+
+#include <algorithm>
+
+namespace Sim {
+
+FaultTable& Faults()
+{
+	static FaultTable table;
+	return table;
+}
+
+GSErrCode EnterCall(const char* functionName)
+{
+	return Faults().Enter(functionName);
+}
+
+void FaultTable::FailCall(const std::string& functionName, UInt32 nthCall, GSErrCode code)
+{
+	faults.push_back({functionName, CallCount(functionName) + nthCall, code});
+}
+
+void FaultTable::FailAnyCall(UInt32 nthCall, GSErrCode code)
+{
+	faults.push_back({std::string(), totalCalls + nthCall, code});
+}
+
+void FaultTable::Clear()
+{
+	faults.clear();
+}
+
+void FaultTable::ResetCounts()
+{
+	callsByName.clear();
+	totalCalls = 0;
+	faults.clear();
+}
+
+UInt32 FaultTable::CallCount(const std::string& functionName) const
+{
+	auto found = callsByName.find(functionName);
+	return found == callsByName.end() ? 0 : found->second;
+}
+
+GSErrCode FaultTable::Enter(const std::string& functionName)
+{
+	UInt32 byName = ++callsByName[functionName];
+	UInt32 total = ++totalCalls;
+	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {
+		return fault.functionName.empty() ? fault.nthCall == total
+										  : fault.functionName == functionName && fault.nthCall == byName;
+	});
+	if (due == faults.end())
+		return NoError;
+	GSErrCode code = due->code;
+	faults.erase(due);
+	return code;
+}
+
+} // namespace Sim

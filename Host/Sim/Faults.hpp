@@ -1,0 +1,39 @@
+// Call counting and fault injection: every host call enters here first.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "GS/Types.hpp"
+
+namespace Sim {
+
+// Counts the call and answers the error injected for it, or NoError.
+GSErrCode EnterCall(const char* functionName);
+
+class FaultTable {
+public:
+	void FailCall(const std::string& functionName, UInt32 nthCall, GSErrCode code);
+	void FailAnyCall(UInt32 nthCall, GSErrCode code);
+	void Clear();
+	void ResetCounts();
+	UInt32 CallCount(const std::string& functionName) const;
+	UInt32 TotalCallCount() const { return totalCalls; }
+	GSErrCode Enter(const std::string& functionName);
+
+private:
+	struct Fault {
+		std::string functionName; // empty: any host function
+		UInt32 nthCall;
+		GSErrCode code;
+	};
+
+	std::vector<Fault> faults;
+	std::map<std::string, UInt32> callsByName;
+	UInt32 totalCalls = 0;
+};
+
+FaultTable& Faults();
+
+} // namespace Sim

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "GS/Memory.hpp"
+#include "HostControl.hpp"
+
+namespace {
+
+TEST(Memory, HandlesAreCountedUntilKilled)
+{
+	Int32 before = HostControl::LiveHandleCount();
+	GSHandle cleared = BMAllocateHandle(16, ALLOCATE_CLEAR, 0);
+	ASSERT_NE(cleared, nullptr);
+	EXPECT_EQ(BMGetHandleSize(cleared), 16);
+	for (int i = 0; i < 16; ++i)
+		EXPECT_EQ((*cleared)[i], 0);
+
+	GSHandle copy = nullptr;
+	EXPECT_EQ(BMHandleToHandle(cleared, &copy), NoError);
+	EXPECT_EQ(HostControl::LiveHandleCount(), before + 2);
+
+	BMKillHandle(&cleared);
+	BMKillHandle(&copy);
+	EXPECT_EQ(cleared, nullptr);
+	EXPECT_EQ(HostControl::LiveHandleCount(), before);
+}
+
+TEST(Memory, NullHandleCopiesAsNull)
+{
+	GSHandle copy = reinterpret_cast<GSHandle>(&copy);
+	EXPECT_EQ(BMHandleToHandle(nullptr, &copy), NoError);
+	EXPECT_EQ(copy, nullptr);
+}
+
+TEST(Memory, PointersAreCountedUntilKilled)
+{
+	Int32 before = HostControl::LivePointerCount();
+	GSPtr block = BMAllocatePtr(24, ALLOCATE_CLEAR, 0);
+	ASSERT_NE(block, nullptr);
+	EXPECT_EQ(BMGetPtrSize(block), 24);
+	EXPECT_EQ(HostControl::LivePointerCount(), before + 1);
+	BMKillPtr(&block);
+	EXPECT_EQ(HostControl::LivePointerCount(), before);
+}
+
+TEST(Faults, NthCallOfANamedFunctionFailsOnce)
+{
+	HostControl::ResetCallCounts();
+	HostControl::FailCall("BMAllocateHandle", 2, ErrMemoryFull);
+	GSHandle first = BMAllocateHandle(4, ALLOCATE_CLEAR, 0);
+	GSHandle second = BMAllocateHandle(4, ALLOCATE_CLEAR, 0);
+	GSHandle third = BMAllocateHandle(4, ALLOCATE_CLEAR, 0);
+	EXPECT_NE(first, nullptr);
+	EXPECT_EQ(second, nullptr);
+	EXPECT_NE(third, nullptr);
+	EXPECT_EQ(HostControl::CallCount("BMAllocateHandle"), 3u);
+	BMKillHandle(&first);
+	BMKillHandle(&third);
+}
+
+TEST(Faults, NthCallOfAnyFunctionFails)
+{
+	HostControl::ResetCallCounts();
+	HostControl::FailAnyCall(2, ErrMemoryFull);
+	GSHandle handle = BMAllocateHandle(4, ALLOCATE_CLEAR, 0);
+	GSPtr pointer = BMAllocatePtr(4, ALLOCATE_CLEAR, 0);
+	EXPECT_NE(handle, nullptr);
+	EXPECT_EQ(pointer, nullptr);
+	EXPECT_EQ(HostControl::TotalCallCount(), 2u);
+	BMKillHandle(&handle);
+}
+
+} // namespace
