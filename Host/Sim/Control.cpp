@@ -1,9 +1,218 @@
 #include "HostControl.hpp"
 
+#include <algorithm>
+#include <cstring>
+
 #include "Faults.hpp"
 #include "Memory.hpp"
+#include "Project.hpp"
+
+using Sim::TheProject;
 
 namespace HostControl {
+
+namespace {
+
+template <typename T> Sim::Part ToPart(const std::optional<std::vector<T>>& items)
+{
+	if (!items.has_value())
+		return std::nullopt;
+	const char* bytes = reinterpret_cast<const char*>(items->data());
+	return Sim::Bytes(bytes, bytes + items->size() * sizeof(T));
+}
+
+template <typename T> std::optional<std::vector<T>> FromPart(const Sim::Part& part)
+{
+	if (!part.has_value())
+		return std::nullopt;
+	std::vector<T> items(part->size() / sizeof(T));
+	if (!items.empty())
+		std::memcpy(items.data(), part->data(), items.size() * sizeof(T));
+	return items;
+}
+
+Link ToLink(const Sim::Link& link)
+{
+	return {link.from, link.to, link.flags};
+}
+
+} // namespace
+
+void ResetHost()
+{
+	Sim::HostState& host = Sim::Host();
+	host = Sim::HostState();
+	host.project.stories.push_back({0, 0.0, "Ground floor"});
+	Sim::Faults().ResetCounts();
+}
+
+void AddStory(Int16 index, double level, const std::string& name)
+{
+	TheProject().stories.push_back({index, level, name});
+}
+
+API_Guid AddElement(const API_Element& element, const MemoParts& memo)
+{
+	Sim::Project& project = TheProject();
+	Sim::StoredElement stored{element, {}};
+	if (stored.record.header.guid == APINULLGuid)
+		stored.record.header.guid = project.NewGuid();
+	stored.memo.coords = ToPart(memo.coords);
+	stored.memo.pends = ToPart(memo.pends);
+	stored.memo.parcs = ToPart(memo.arcs);
+	stored.memo.vertexIDs = ToPart(memo.vertexIDs);
+	stored.memo.edgeTrims = ToPart(memo.edgeTrims);
+	stored.memo.sideMaterials = ToPart(memo.sideMaterials);
+	stored.memo.columnSegments = ToPart(memo.columnSegments);
+	API_Guid guid = stored.record.header.guid;
+	project.elementOrder.push_back(guid);
+	project.elements[guid] = std::move(stored);
+	return guid;
+}
+
+std::optional<API_Element> GetElement(const API_Guid& guid)
+{
+	const Sim::StoredElement* stored = TheProject().Find(guid);
+	if (stored == nullptr)
+		return std::nullopt;
+	return stored->record;
+}
+
+MemoParts GetMemoParts(const API_Guid& guid)
+{
+	const Sim::StoredElement* stored = TheProject().Find(guid);
+	if (stored == nullptr)
+		return {};
+	const Sim::StoredMemo& memo = stored->memo;
+	return {FromPart<API_Coord>(memo.coords),
+	        FromPart<Int32>(memo.pends),
+	        FromPart<API_PolyArc>(memo.parcs),
+	        FromPart<UInt32>(memo.vertexIDs),
+	        FromPart<API_EdgeTrim>(memo.edgeTrims),
+	        FromPart<API_OverriddenAttribute>(memo.sideMaterials),
+	        FromPart<API_ColumnSegmentType>(memo.columnSegments)};
+}
+
+std::vector<API_Guid> Elements(API_ElemTypeID type)
+{
+	std::vector<API_Guid> result;
+	for (const API_Guid& guid : TheProject().elementOrder) {
+		if (type == API_ZombieElemID || TheProject().elements.at(guid).record.header.type.typeID == type)
+			result.push_back(guid);
+	}
+	return result;
+}
+
+void SetElement(const API_Element& element)
+{
+	if (Sim::StoredElement* stored = TheProject().Find(element.header.guid))
+		stored->record = element;
+}
+
+std::vector<Link> Links()
+{
+	std::vector<Link> result;
+	for (const Sim::Link& link : TheProject().links)
+		result.push_back(ToLink(link));
+	return result;
+}
+
+std::vector<Link> LinksFrom(const API_Guid& from)
+{
+	std::vector<Link> result;
+	for (const Sim::Link& link : TheProject().links) {
+		if (link.from == from)
+			result.push_back(ToLink(link));
+	}
+	return result;
+}
+
+void AddLink(const API_Guid& from, const API_Guid& to, UInt32 flags)
+{
+	TheProject().links.push_back({from, to, flags});
+}
+
+std::optional<UserData> GetUserData(const API_Guid& guid)
+{
+	auto found = TheProject().userData.find(guid);
+	if (found == TheProject().userData.end())
+		return std::nullopt;
+	const Sim::StoredUserData& stored = found->second;
+	return UserData{stored.version, stored.platformSign, stored.flags, stored.payload};
+}
+
+void SetUserData(const API_Guid& guid, const UserData& userData)
+{
+	TheProject().userData[guid] = {userData.version, userData.platformSign, userData.flags, userData.payload};
+}
+
+void RemoveUserData(const API_Guid& guid)
+{
+	TheProject().userData.erase(guid);
+}
+
+std::vector<API_Guid> GroupMembers(const API_Guid& group)
+{
+	auto found = TheProject().groups.find(group);
+	return found == TheProject().groups.end() ? std::vector<API_Guid>() : found->second;
+}
+
+bool GroupsSuspended()
+{
+	return TheProject().groupsSuspended;
+}
+
+void Select(const std::vector<API_Guid>& elements)
+{
+	TheProject().selection = elements;
+}
+
+void ScriptAlertAnswers(const std::vector<short>& answers)
+{
+	Sim::Host().scriptedAnswers.assign(answers.begin(), answers.end());
+}
+
+std::vector<Alert> Alerts()
+{
+	std::vector<Alert> result;
+	for (const Sim::AlertRecord& alert : Sim::Host().alerts)
+		result.push_back({alert.kind, alert.alertId, alert.texts, alert.answer});
+	return result;
+}
+
+std::vector<ReportLine> ReportLines()
+{
+	std::vector<ReportLine> result;
+	for (const Sim::ReportLine& line : Sim::Host().reportLines)
+		result.push_back({line.text.ToCStr().Get(), line.withDialog});
+	return result;
+}
+
+std::vector<std::string> DebugLines()
+{
+	return Sim::Host().debugLines;
+}
+
+std::vector<std::string> UndoStepNames()
+{
+	std::vector<std::string> names;
+	for (const Sim::UndoStep& step : Sim::Host().undoSteps)
+		names.push_back(step.name.ToCStr().Get());
+	return names;
+}
+
+bool UndoLastCommand()
+{
+	auto& steps = Sim::Host().undoSteps;
+	if (steps.empty())
+		return false;
+	// The GUID counter runs on, so that elements made after an undo are new.
+	UInt64 guidCounter = TheProject().guidCounter;
+	TheProject() = std::move(steps.back().before);
+	TheProject().guidCounter = guidCounter;
+	steps.pop_back();
+	return true;
+}
 
 void FailCall(const std::string& functionName, UInt32 nthCall, GSErrCode code)
 {

@@ -49,7 +49,7 @@ GSErrCode FaultTable::Enter(const std::string& functionName)
 	UInt32 total = ++totalCalls;
 	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {
 		return fault.functionName.empty() ? fault.nthCall == total
-										  : fault.functionName == functionName && fault.nthCall == byName;
+		                                  : fault.functionName == functionName && fault.nthCall == byName;
 	});
 	if (due == faults.end())
 		return NoError;

@@ -81,6 +81,30 @@ Int32 LivePointerCount()
 	return static_cast<Int32>(LivePointers().size());
 }
 
+GSHandle NewHandle(GSSize size)
+{
+	return ::NewHandle(size, ALLOCATE_CLEAR);
+}
+
+GSHandle NewHandle(const void* bytes, GSSize size)
+{
+	GSHandle handle = ::NewHandle(size, 0);
+	if (handle != nullptr && size > 0)
+		std::memcpy(*handle, bytes, static_cast<std::size_t>(size));
+	return handle;
+}
+
+GSPtr NewPointer(const void* bytes, GSSize size)
+{
+	GSPtr pointer = NewBytes(size, 0);
+	if (pointer == nullptr)
+		return nullptr;
+	if (size > 0)
+		std::memcpy(pointer, bytes, static_cast<std::size_t>(size));
+	LivePointers().emplace(pointer, size);
+	return pointer;
+}
+
 } // namespace Sim
 
 GSHandle BMAllocateHandle(GSSize size, GSFlags flags, short)

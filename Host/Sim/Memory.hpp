@@ -9,3 +9,13 @@ Int32 LiveHandleCount();
 Int32 LivePointerCount();
 
 } // namespace Sim
+
+namespace Sim {
+
+// The host's own allocations for what it hands out (memo parts, user data):
+// not host calls of the add-on, so never failed by fault injection.
+GSHandle NewHandle(GSSize size);
+GSHandle NewHandle(const void* bytes, GSSize size);
+GSPtr NewPointer(const void* bytes, GSSize size);
+
+} // namespace Sim

@@ -8,69 +8,69 @@ namespace GS {
 
 namespace {
 
-	std::u16string FromUtf8(const std::string& text)
-	{
-		std::u16string result;
-		for (std::size_t i = 0; i < text.size();) {
-			unsigned char lead = static_cast<unsigned char>(text[i]);
-			UInt32 codePoint = lead;
-			std::size_t extra = 0;
-			if (lead >= 0xF0) {
-				codePoint = lead & 0x07;
-				extra = 3;
-			} else if (lead >= 0xE0) {
-				codePoint = lead & 0x0F;
-				extra = 2;
-			} else if (lead >= 0xC0) {
-				codePoint = lead & 0x1F;
-				extra = 1;
-			}
-			if (i + extra >= text.size() && extra > 0) { // truncated sequence
-				result.push_back(u'\uFFFD');
-				break;
-			}
-			for (std::size_t k = 1; k <= extra; ++k)
-				codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-			i += extra + 1;
-			if (codePoint >= 0x10000) {
-				codePoint -= 0x10000;
-				result.push_back(static_cast<UniChar>(0xD800 + (codePoint >> 10)));
-				result.push_back(static_cast<UniChar>(0xDC00 + (codePoint & 0x3FF)));
-			} else {
-				result.push_back(static_cast<UniChar>(codePoint));
-			}
+std::u16string FromUtf8(const std::string& text)
+{
+	std::u16string result;
+	for (std::size_t i = 0; i < text.size();) {
+		unsigned char lead = static_cast<unsigned char>(text[i]);
+		UInt32 codePoint = lead;
+		std::size_t extra = 0;
+		if (lead >= 0xF0) {
+			codePoint = lead & 0x07;
+			extra = 3;
+		} else if (lead >= 0xE0) {
+			codePoint = lead & 0x0F;
+			extra = 2;
+		} else if (lead >= 0xC0) {
+			codePoint = lead & 0x1F;
+			extra = 1;
 		}
-		return result;
+		if (i + extra >= text.size() && extra > 0) { // truncated sequence
+			result.push_back(u'\uFFFD');
+			break;
+		}
+		for (std::size_t k = 1; k <= extra; ++k)
+			codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+		i += extra + 1;
+		if (codePoint >= 0x10000) {
+			codePoint -= 0x10000;
+			result.push_back(static_cast<UniChar>(0xD800 + (codePoint >> 10)));
+			result.push_back(static_cast<UniChar>(0xDC00 + (codePoint & 0x3FF)));
+		} else {
+			result.push_back(static_cast<UniChar>(codePoint));
+		}
 	}
+	return result;
+}
 
-	std::string ToUtf8(const std::u16string& units)
-	{
-		std::string result;
-		for (std::size_t i = 0; i < units.size(); ++i) {
-			UInt32 codePoint = units[i];
-			if (codePoint >= 0xD800 && codePoint < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-				units[i + 1] < 0xE000) {
-				codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-				++i;
-			}
-			if (codePoint < 0x80) {
-				result.push_back(static_cast<char>(codePoint));
-			} else if (codePoint < 0x800) {
-				result.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-				result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-			} else if (codePoint < 0x10000) {
-				result.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-				result.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-				result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-			} else {
-				result.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-				result.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-				result.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-				result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-			}
+std::string ToUtf8(const std::u16string& units)
+{
+	std::string result;
+	for (std::size_t i = 0; i < units.size(); ++i) {
+		UInt32 codePoint = units[i];
+		if (codePoint >= 0xD800 && codePoint < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+		    units[i + 1] < 0xE000) {
+			codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+			++i;
 		}
-		return result;
+		if (codePoint < 0x80) {
+			result.push_back(static_cast<char>(codePoint));
+		} else if (codePoint < 0x800) {
+			result.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+			result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+		} else if (codePoint < 0x10000) {
+			result.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+			result.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+			result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+		} else {
+			result.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+			result.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+			result.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+			result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+		}
 	}
+	return result;
+}
 
 } // namespace
 

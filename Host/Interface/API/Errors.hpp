@@ -3,7 +3,6 @@
 
 #include "GS/Types.hpp"
 
-
 constexpr GSErrCode APIERR_GENERAL = static_cast<GSErrCode>(0x81060001);
 constexpr GSErrCode APIERR_MEMFULL = static_cast<GSErrCode>(0x81060002);
 constexpr GSErrCode APIERR_CANCEL = static_cast<GSErrCode>(0x81060003);

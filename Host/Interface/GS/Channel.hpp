@@ -21,7 +21,7 @@ struct ClassInfo {
 };
 
 namespace ArrayPrivate {
-	extern const ClassInfo classInfo;
+extern const ClassInfo classInfo;
 }
 
 class OChannel {

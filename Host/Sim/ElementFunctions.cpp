@@ -1,0 +1,311 @@
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "API/ElementFunctions.hpp"
+#include "Faults.hpp"
+#include "GS/Memory.hpp"
+#include "Memory.hpp"
+#include "Project.hpp"
+
+using Sim::TheProject;
+
+namespace {
+
+bool IsKnownType(API_ElemTypeID type)
+{
+	switch (type) {
+	case API_WallID:
+	case API_ColumnID:
+	case API_WindowID:
+	case API_DoorID:
+	case API_ObjectID:
+	case API_SlabID:
+	case API_ZoneID:
+		return true;
+	default:
+		return false;
+	}
+}
+
+bool IsOpening(API_ElemTypeID type)
+{
+	return type == API_DoorID || type == API_WindowID;
+}
+
+GSSize PartSize(const Sim::Part& part)
+{
+	return part.has_value() ? static_cast<GSSize>(part->size()) : 0;
+}
+
+// Like the host, a slab's polygon counts must describe its memo.
+bool PolygonCountsMatch(const API_SlabType& slab, const Sim::StoredMemo& memo)
+{
+	return slab.poly.nCoords == PartSize(memo.coords) / GSSize(sizeof(API_Coord)) - 1 &&
+	       slab.poly.nSubPolys == PartSize(memo.pends) / GSSize(sizeof(Int32)) - 1 &&
+	       slab.poly.nArcs == PartSize(memo.parcs) / GSSize(sizeof(API_PolyArc));
+}
+
+GSErrCode CheckElement(const API_Element& element, const Sim::StoredMemo& memo)
+{
+	API_ElemTypeID type = element.header.type.typeID;
+	if (type == API_SlabID && !PolygonCountsMatch(element.slab, memo))
+		return APIERR_BADPOLY;
+	if (IsOpening(type)) {
+		const Sim::StoredElement* owner = TheProject().Find(element.door.owner);
+		if (owner == nullptr || owner->record.header.type.typeID != API_WallID)
+			return APIERR_BADPARS;
+	}
+	return NoError;
+}
+
+bool TypeMatches(const API_Element& request, const API_Element& stored)
+{
+	API_ElemTypeID wanted = request.header.type.typeID;
+	return wanted == API_ZombieElemID || wanted == stored.header.type.typeID;
+}
+
+// A deleted wall takes its openings with it, and, while groups are not
+// suspended, a grouped element takes its whole group.
+std::set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested)
+{
+	Sim::Project& project = TheProject();
+	std::set<API_Guid> doomed(requested.begin(), requested.end());
+	for (bool grew = true; grew;) {
+		grew = false;
+		for (const API_Guid& guid : project.elementOrder) {
+			if (doomed.count(guid) != 0)
+				continue;
+			const API_Element& record = project.elements.at(guid).record;
+			bool ownerDoomed = IsOpening(record.header.type.typeID) && doomed.count(record.door.owner) != 0;
+			bool groupDoomed = false;
+			if (!project.groupsSuspended && record.header.groupGuid != APINULLGuid) {
+				for (const API_Guid& member : project.groups[record.header.groupGuid])
+					groupDoomed = groupDoomed || doomed.count(member) != 0;
+			}
+			if (ownerDoomed || groupDoomed) {
+				doomed.insert(guid);
+				grew = true;
+			}
+		}
+	}
+	return doomed;
+}
+
+void Forget(const std::set<API_Guid>& doomed)
+{
+	Sim::Project& project = TheProject();
+	auto isDoomed = [&](const API_Guid& guid) { return doomed.count(guid) != 0; };
+	for (const API_Guid& guid : doomed) {
+		project.elements.erase(guid);
+		project.userData.erase(guid);
+	}
+	auto& order = project.elementOrder;
+	order.erase(std::remove_if(order.begin(), order.end(), isDoomed), order.end());
+	auto& links = project.links;
+	links.erase(std::remove_if(links.begin(), links.end(),
+	                           [&](const Sim::Link& link) { return isDoomed(link.from) || isDoomed(link.to); }),
+	            links.end());
+	auto& selection = project.selection;
+	selection.erase(std::remove_if(selection.begin(), selection.end(), isDoomed), selection.end());
+	for (auto group = project.groups.begin(); group != project.groups.end();) {
+		auto& members = group->second;
+		members.erase(std::remove_if(members.begin(), members.end(), isDoomed), members.end());
+		group = members.empty() ? project.groups.erase(group) : std::next(group);
+	}
+}
+
+// The identity of an element (type, GUID, group, change stamp) never changes.
+void CopyMarkedBytes(const API_Element& source, const API_Element& mask, API_Element& target)
+{
+	API_Elem_Head identity = target.header;
+	const char* from = reinterpret_cast<const char*>(&source);
+	const char* marks = reinterpret_cast<const char*>(&mask);
+	char* to = reinterpret_cast<char*>(&target);
+	for (std::size_t i = 0; i < sizeof(API_Element); ++i) {
+		if (marks[i] != 0)
+			to[i] = from[i];
+	}
+	target.header.type = identity.type;
+	target.header.guid = identity.guid;
+	target.header.groupGuid = identity.groupGuid;
+	target.header.modiStamp = identity.modiStamp;
+}
+
+std::vector<Sim::Link>::iterator FindLink(const API_Guid& from, const API_Guid& to)
+{
+	auto& links = TheProject().links;
+	return std::find_if(links.begin(), links.end(),
+	                    [&](const Sim::Link& link) { return link.from == from && link.to == to; });
+}
+
+} // namespace
+
+GSErrCode ACAPI_Element_Get(API_Element* element, UInt32)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Get"); fault != NoError)
+		return fault;
+	const Sim::StoredElement* stored = TheProject().Find(element->header.guid);
+	if (stored == nullptr || !TypeMatches(*element, stored->record))
+		return APIERR_BADID;
+	*element = stored->record;
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 mask)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetMemo"); fault != NoError)
+		return fault;
+	const Sim::StoredElement* stored = TheProject().Find(guid);
+	if (stored == nullptr)
+		return APIERR_BADID;
+	Sim::HandOutMemo(stored->memo, mask, memo);
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Create"); fault != NoError)
+		return fault;
+	if (!IsKnownType(element->header.type.typeID))
+		return APIERR_BADELEMENTTYPE;
+	Sim::StoredElement stored{*element, memo != nullptr ? Sim::StoreMemo(*memo, APIMemoMask_All) : Sim::StoredMemo()};
+	if (GSErrCode error = CheckElement(stored.record, stored.memo); error != NoError)
+		return error;
+	Sim::Project& project = TheProject();
+	stored.record.header.guid = project.NewGuid();
+	stored.record.header.groupGuid = APINULLGuid;
+	stored.record.header.modiStamp = 1;
+	*element = stored.record;
+	project.elementOrder.push_back(stored.record.header.guid);
+	project.elements.emplace(stored.record.header.guid, std::move(stored));
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, const API_ElementMemo* memo,
+                               UInt64 memoMask, bool)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Change"); fault != NoError)
+		return fault;
+	Sim::StoredElement* stored = TheProject().Find(element->header.guid);
+	if (stored == nullptr || !TypeMatches(*element, stored->record))
+		return APIERR_BADID;
+	Sim::StoredElement changed = *stored;
+	if (mask != nullptr)
+		CopyMarkedBytes(*element, *mask, changed.record);
+	if (memo != nullptr)
+		Sim::ReplaceMemoParts(changed.memo, Sim::StoreMemo(*memo, memoMask), memoMask);
+	if (GSErrCode error = CheckElement(changed.record, changed.memo); error != NoError)
+		return error;
+	++changed.record.header.modiStamp;
+	*stored = std::move(changed);
+	*element = stored->record;
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& elements)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Delete"); fault != NoError)
+		return fault;
+	for (const API_Guid& guid : elements) {
+		if (!TheProject().Contains(guid))
+			return APIERR_BADID;
+	}
+	Forget(ExpandDeletion(elements));
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid>* elements, API_ElemFilterFlags,
+                                    const API_Guid&)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetElemList"); fault != NoError)
+		return fault;
+	elements->Clear();
+	for (const API_Guid& guid : TheProject().elementOrder) {
+		if (TheProject().elements.at(guid).record.header.type.typeID == type.typeID)
+			elements->Push(guid);
+	}
+	return NoError;
+}
+
+GSErrCode ACAPI_ElementLink_Link(const API_Guid& from, const API_Guid& to, UInt32 flags)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_Link"); fault != NoError)
+		return fault;
+	if (!TheProject().Contains(from) || !TheProject().Contains(to))
+		return APIERR_BADID;
+	if (FindLink(from, to) != TheProject().links.end())
+		return APIERR_LINKEXIST;
+	TheProject().links.push_back({from, to, flags});
+	return NoError;
+}
+
+GSErrCode ACAPI_ElementLink_Unlink(const API_Guid& from, const API_Guid& to)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_Unlink"); fault != NoError)
+		return fault;
+	auto link = FindLink(from, to);
+	if (link == TheProject().links.end())
+		return APIERR_LINKNOTEXIST;
+	TheProject().links.erase(link);
+	return NoError;
+}
+
+GSErrCode ACAPI_ElementLink_GetLinks(const API_Guid& from, GS::Array<API_Guid>* to)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_GetLinks"); fault != NoError)
+		return fault;
+	if (!TheProject().Contains(from))
+		return APIERR_BADID;
+	to->Clear();
+	for (const Sim::Link& link : TheProject().links) {
+		if (link.from == from)
+			to->Push(link.to);
+	}
+	return NoError;
+}
+
+GSErrCode ACAPI_ElementLink_GetLinkFlags(const API_Guid& from, const API_Guid& to, UInt32* flags)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_GetLinkFlags"); fault != NoError)
+		return fault;
+	auto link = FindLink(from, to);
+	if (link == TheProject().links.end())
+		return APIERR_LINKNOTEXIST;
+	*flags = link->flags;
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_SetUserData(API_Elem_Head* head, const API_UserData* userData)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_SetUserData"); fault != NoError)
+		return fault;
+	if (!TheProject().Contains(head->guid))
+		return APIERR_BADID;
+	Sim::StoredUserData stored{userData->dataVersion, userData->platformSign, userData->flags, std::nullopt};
+	if (userData->dataHdl != nullptr) {
+		const char* bytes = *userData->dataHdl;
+		stored.payload = Sim::Bytes(bytes, bytes + BMGetHandleSize(userData->dataHdl));
+	}
+	TheProject().userData[head->guid] = stored;
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_GetUserData(API_Elem_Head* head, API_UserData* userData, UInt32)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetUserData"); fault != NoError)
+		return fault;
+	if (!TheProject().Contains(head->guid))
+		return APIERR_BADID;
+	auto found = TheProject().userData.find(head->guid);
+	if (found == TheProject().userData.end())
+		return APIERR_NOUSERDATA;
+	const Sim::StoredUserData& stored = found->second;
+	userData->dataVersion = stored.version;
+	userData->platformSign = stored.platformSign;
+	userData->flags = stored.flags;
+	userData->dataHdl = nullptr;
+	if (stored.payload.has_value())
+		userData->dataHdl = Sim::NewHandle(stored.payload->data(), static_cast<GSSize>(stored.payload->size()));
+	return NoError;
+}

@@ -1,0 +1,119 @@
+// The in-memory model of the stand-in host: one project, and the host state
+// around it (undo steps, alerts, report and debug lines) that undo leaves alone.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "API/ElementFunctions.hpp"
+#include "GS/UniString.hpp"
+
+namespace Sim {
+
+using Bytes = std::vector<char>;
+using Part = std::optional<Bytes>; // absent, or the bytes of a handle (possibly empty)
+
+// The parameter list of a memo: the raw records, and each array value's bytes.
+struct StoredParams {
+	Bytes records;
+	std::vector<Part> arrayValues; // one per whole record
+};
+
+struct StoredMemo {
+	Part coords;
+	Part pends;
+	Part parcs;
+	Part vertexIDs;
+	Part edgeTrims;
+	Part sideMaterials;
+	std::optional<StoredParams> params;
+	Part columnSegments;
+};
+
+struct StoredElement {
+	API_Element record;
+	StoredMemo memo;
+};
+
+struct Story {
+	Int16 index;
+	double level;
+	std::string name;
+};
+
+struct Link {
+	API_Guid from;
+	API_Guid to;
+	UInt32 flags;
+};
+
+struct StoredUserData {
+	Int16 version;
+	UInt16 platformSign;
+	UInt32 flags;
+	Part payload;
+};
+
+// Everything an undo step restores.
+struct Project {
+	std::vector<Story> stories;
+	std::vector<API_Guid> elementOrder; // creation order
+	std::unordered_map<API_Guid, StoredElement> elements;
+	std::vector<Link> links; // in the order they were made
+	std::unordered_map<API_Guid, StoredUserData> userData;
+	std::map<API_Guid, std::vector<API_Guid>> groups; // group -> members
+	bool groupsSuspended = false;
+	std::vector<API_Guid> selection;
+
+	StoredElement* Find(const API_Guid& guid);
+	bool Contains(const API_Guid& guid) const { return elements.count(guid) != 0; }
+	API_Guid NewGuid();
+	UInt64 guidCounter = 0;
+};
+
+struct AlertRecord {
+	std::string kind; // "Alert", "InformationAlert" or "ErrorAlert"
+	Int16 alertId;    // resource ID for "Alert", else 0
+	std::vector<GS::UniString> texts;
+	short answer;
+};
+
+struct ReportLine {
+	GS::UniString text;
+	bool withDialog;
+};
+
+struct UndoStep {
+	GS::UniString name;
+	Project before;
+};
+
+struct HostState {
+	Project project;
+	std::vector<UndoStep> undoSteps;
+	bool inUndoableCommand = false;
+	std::deque<short> scriptedAnswers;
+	std::vector<AlertRecord> alerts;
+	std::vector<ReportLine> reportLines;
+	std::vector<std::string> debugLines;
+};
+
+HostState& Host();
+inline Project& TheProject()
+{
+	return Host().project;
+}
+
+StoredMemo StoreMemo(const API_ElementMemo& memo, UInt64 mask);
+// Hands the stored parts of the mask out in new handles owned by the receiver.
+void HandOutMemo(const StoredMemo& stored, UInt64 mask, API_ElementMemo* memo);
+void ReplaceMemoParts(StoredMemo& target, const StoredMemo& source, UInt64 mask);
+
+// An answer scripted by the control interface, or 1 (the first button).
+short NextAnswer();
+
+} // namespace Sim
