@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "API/ElementFunctions.hpp"
+#include "API/Relations.hpp"
 #include "GS/Types.hpp"
 #include "GS/UniString.hpp"
 
@@ -65,6 +66,24 @@ std::vector<API_Guid> GroupMembers(const API_Guid& group);
 bool GroupsSuspended();
 
 void Select(const std::vector<API_Guid>& elements);
+
+// --- What the host reports about elements --------------------------------------------
+
+struct NichePolygon {
+	std::vector<API_Coord> coords; // entry 0 is the placeholder
+	std::vector<Int32> pends;      // entry 0 = 0
+	std::vector<API_PolyArc> arcs;
+};
+
+struct RoomRelation {
+	std::vector<API_WallPart> wallParts;
+	std::vector<std::pair<API_ElemTypeID, std::vector<API_Guid>>> elementsByType; // no entry: no such list
+	std::vector<NichePolygon> niches;
+};
+void SetRoomRelation(const API_Guid& zone, const RoomRelation& relation);
+void SetOpeningRelation(const API_Guid& opening, const API_Guid& fromRoom, const API_Guid& toRoom);
+// The widths of a door or window measured on its first and its second side.
+void SetOpeningWidths(const API_Guid& opening, double width1, double width2);
 
 // --- Dialogs and output ----------------------------------------------------------
 

@@ -167,6 +167,27 @@ void Select(const std::vector<API_Guid>& elements)
 	TheProject().selection = elements;
 }
 
+void SetRoomRelation(const API_Guid& zone, const RoomRelation& relation)
+{
+	Sim::StoredRoomRelation stored{relation.wallParts, relation.elementsByType, {}};
+	for (const NichePolygon& niche : relation.niches) {
+		stored.niches.push_back({ToPart(std::optional<std::vector<API_Coord>>(niche.coords)),
+		                         ToPart(std::optional<std::vector<Int32>>(niche.pends)),
+		                         ToPart(std::optional<std::vector<API_PolyArc>>(niche.arcs))});
+	}
+	TheProject().roomRelations[zone] = stored;
+}
+
+void SetOpeningRelation(const API_Guid& opening, const API_Guid& fromRoom, const API_Guid& toRoom)
+{
+	TheProject().openingRelations[opening] = {fromRoom, toRoom};
+}
+
+void SetOpeningWidths(const API_Guid& opening, double width1, double width2)
+{
+	TheProject().openingWidths[opening] = {width1, width2};
+}
+
 void ScriptAlertAnswers(const std::vector<short>& answers)
 {
 	Sim::Host().scriptedAnswers.assign(answers.begin(), answers.end());

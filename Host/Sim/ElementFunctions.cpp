@@ -99,6 +99,9 @@ void Forget(const std::set<API_Guid>& doomed)
 	for (const API_Guid& guid : doomed) {
 		project.elements.erase(guid);
 		project.userData.erase(guid);
+		project.roomRelations.erase(guid);
+		project.openingRelations.erase(guid);
+		project.openingWidths.erase(guid);
 	}
 	auto& order = project.elementOrder;
 	order.erase(std::remove_if(order.begin(), order.end(), isDoomed), order.end());

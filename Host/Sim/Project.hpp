@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "API/ElementFunctions.hpp"
+#include "API/Relations.hpp"
 #include "GS/UniString.hpp"
 
 namespace Sim {
@@ -51,6 +52,23 @@ struct Link {
 	UInt32 flags;
 };
 
+struct StoredNiche {
+	Part coords;
+	Part pends;
+	Part parcs;
+};
+
+struct StoredRoomRelation {
+	std::vector<API_WallPart> wallParts;
+	std::vector<std::pair<API_ElemTypeID, std::vector<API_Guid>>> elementsByType;
+	std::vector<StoredNiche> niches;
+};
+
+struct OpeningWidths {
+	double width1;
+	double width2;
+};
+
 struct StoredUserData {
 	Int16 version;
 	UInt16 platformSign;
@@ -68,6 +86,10 @@ struct Project {
 	std::map<API_Guid, std::vector<API_Guid>> groups; // group -> members
 	bool groupsSuspended = false;
 	std::vector<API_Guid> selection;
+	// What the host reports, as the control interface set it.
+	std::unordered_map<API_Guid, StoredRoomRelation> roomRelations;
+	std::unordered_map<API_Guid, API_OpeningRelation> openingRelations;
+	std::unordered_map<API_Guid, OpeningWidths> openingWidths;
 
 	StoredElement* Find(const API_Guid& guid);
 	bool Contains(const API_Guid& guid) const { return elements.count(guid) != 0; }

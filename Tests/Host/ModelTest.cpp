@@ -275,3 +275,57 @@ TEST_F(Model, ResourcesAreReadFromTheAddOnsDefinitions)
 }
 
 } // namespace
+
+#include "API/Relations.hpp"
+
+namespace {
+
+TEST_F(Model, ZoneRelationIsHandedOutAsSet)
+{
+	API_Guid wall = AddWall({0, 0}, {4, 0});
+	API_Guid zone = AddZone("1", {{{{0, 0}, {4, 0}, {4, 3}, {0, 3}}}});
+	HostControl::RoomRelation relation;
+	relation.wallParts.push_back({wall, 1, 0.5, 3.5});
+	relation.elementsByType.push_back({API_WallID, {wall}});
+	relation.niches.push_back({{{0, 0}, {1, 0}, {1, 1}, {1, 0}}, {0, 3}, {}});
+	HostControl::SetRoomRelation(zone, relation);
+
+	API_RoomRelation read;
+	ASSERT_EQ(ACAPI_Element_GetRelations(zone, {API_ColumnID, APIVarId_Generic, APINULLGuid}, &read), NoError);
+	ASSERT_EQ(read.wallPart.GetSize(), 1u);
+	EXPECT_EQ(read.wallPart[0].roomEdge, 1);
+	EXPECT_EQ(read.wallPart[0].tEnd, 3.5);
+	EXPECT_NE(read.elementsGroupedByType.GetPtr({API_WallID, APIVarId_Generic, APINULLGuid}), nullptr);
+	EXPECT_EQ(read.elementsGroupedByType.GetPtr({API_ColumnID, APIVarId_Generic, APINULLGuid}), nullptr);
+	ASSERT_EQ(read.niches.GetSize(), 1u);
+	EXPECT_EQ(BMGetHandleSize(read.niches[0].coords), GSSize(4 * sizeof(API_Coord)));
+	EXPECT_EQ(BMGetHandleSize(read.niches[0].parcs), 0);
+	ACAPI_DisposeRoomRelationHdls(&read);
+}
+
+TEST_F(Model, OpeningsOfAWallAndTheirMeasuredWidths)
+{
+	API_Guid wall = AddWall({0, 0}, {6, 0});
+	API_Guid door = AddOpening(API_DoorID, wall, 1.0, 0.9);
+	API_Guid window = AddOpening(API_WindowID, wall, 4.0, 1.2);
+	AddOpening(API_DoorID, AddWall({6, 0}, {6, 6}), 1.0);
+	GS::Array<API_Guid> doors;
+	ASSERT_EQ(ACAPI_Grouping_GetConnectedElements(wall, {API_DoorID, APIVarId_Generic, APINULLGuid}, &doors), NoError);
+	EXPECT_EQ(doors, GS::Array<API_Guid>({door}));
+
+	HostControl::SetOpeningWidths(window, 1.1, 1.3);
+	for (API_Guid opening : {door, window}) {
+		API_ElementQuantity quantity = {};
+		API_Quantities quantities = {&quantity};
+		API_QuantitiesMask mask = {};
+		std::memset(&mask.elements.door.width2, 0xFF, sizeof(double));
+		std::memset(&mask.elements.window.width2, 0xFF, sizeof(double));
+		API_QuantityPar params = {1e-5, {}};
+		ASSERT_EQ(ACAPI_Element_GetQuantities(opening, &params, &quantities, &mask), NoError);
+		const API_OpeningQuantity& measured = opening == door ? quantity.door : quantity.window;
+		EXPECT_EQ(measured.width1, 0.0) << "an unmarked quantity stays";
+		EXPECT_EQ(measured.width2, opening == door ? 0.9 : 1.3);
+	}
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+#include <cstring>
+
+#include "API/Relations.hpp"
+#include "Faults.hpp"
+#include "GS/Memory.hpp"
+#include "Memory.hpp"
+#include "Project.hpp"
+
+using Sim::TheProject;
+
+namespace {
+
+template <typename T> T** HandOut(const Sim::Part& part)
+{
+	if (!part.has_value())
+		return nullptr;
+	return reinterpret_cast<T**>(Sim::NewHandle(part->data(), static_cast<GSSize>(part->size())));
+}
+
+void FillRoomRelation(const Sim::StoredRoomRelation& stored, API_RoomRelation* relation)
+{
+	*relation = API_RoomRelation();
+	for (const API_WallPart& part : stored.wallParts)
+		relation->wallPart.Push(part);
+	for (const auto& [type, guids] : stored.elementsByType) {
+		GS::Array<API_Guid> list;
+		for (const API_Guid& guid : guids)
+			list.Push(guid);
+		relation->elementsGroupedByType.Add(API_ElemType{type, APIVarId_Generic, APINULLGuid}, list);
+	}
+	for (const Sim::StoredNiche& niche : stored.niches)
+		relation->niches.Push(
+		    {HandOut<API_Coord>(niche.coords), HandOut<Int32>(niche.pends), HandOut<API_PolyArc>(niche.parcs)});
+}
+
+bool IsOpening(API_ElemTypeID type)
+{
+	return type == API_DoorID || type == API_WindowID;
+}
+
+} // namespace
+
+GSErrCode ACAPI_Element_GetRelations(const API_Guid& guid, const API_ElemType& otherType, void* relData, UInt32)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetRelations"); fault != NoError)
+		return fault;
+	Sim::Project& project = TheProject();
+	const Sim::StoredElement* element = project.Find(guid);
+	if (element == nullptr || relData == nullptr)
+		return APIERR_BADID;
+	API_ElemTypeID type = element->record.header.type.typeID;
+	if (type == API_ZoneID) {
+		auto found = project.roomRelations.find(guid);
+		FillRoomRelation(found == project.roomRelations.end() ? Sim::StoredRoomRelation() : found->second,
+		                 static_cast<API_RoomRelation*>(relData));
+		return NoError;
+	}
+	if (IsOpening(type) && otherType.typeID == API_ZoneID) {
+		auto found = project.openingRelations.find(guid);
+		*static_cast<API_OpeningRelation*>(relData) =
+		    found == project.openingRelations.end() ? API_OpeningRelation{APINULLGuid, APINULLGuid} : found->second;
+		return NoError;
+	}
+	return APIERR_BADPARS;
+}
+
+GSErrCode ACAPI_DisposeRoomRelationHdls(API_RoomRelation* relation)
+{
+	for (API_Niche& niche : relation->niches) {
+		BMKillHandle(&niche.coords);
+		BMKillHandle(&niche.pends);
+		BMKillHandle(&niche.parcs);
+	}
+	relation->niches.Clear();
+	return NoError;
+}
+
+GSErrCode ACAPI_Grouping_GetConnectedElements(const API_Guid& guid, const API_ElemType& connectedType,
+                                              GS::Array<API_Guid>* connected, UInt32, const API_Guid&)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Grouping_GetConnectedElements"); fault != NoError)
+		return fault;
+	Sim::Project& project = TheProject();
+	if (!project.Contains(guid))
+		return APIERR_BADID;
+	connected->Clear();
+	for (const API_Guid& candidate : project.elementOrder) {
+		const API_Element& record = project.elements.at(candidate).record;
+		if (record.header.type.typeID == connectedType.typeID && IsOpening(record.header.type.typeID) &&
+		    record.door.owner == guid)
+			connected->Push(candidate);
+	}
+	return NoError;
+}
+
+GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar*, API_Quantities* quantities,
+                                      const API_QuantitiesMask* mask)
+{
+	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetQuantities"); fault != NoError)
+		return fault;
+	Sim::Project& project = TheProject();
+	const Sim::StoredElement* element = project.Find(elemGuid);
+	if (element == nullptr || quantities == nullptr || quantities->elements == nullptr || mask == nullptr)
+		return APIERR_BADPARS;
+	API_ElemTypeID type = element->record.header.type.typeID;
+	if (!IsOpening(type))
+		return APIERR_BADELEMENTTYPE;
+	double width = element->record.door.openingBase.width;
+	auto found = project.openingWidths.find(elemGuid);
+	Sim::OpeningWidths widths = found == project.openingWidths.end() ? Sim::OpeningWidths{width, width} : found->second;
+	API_OpeningQuantity measured = {widths.width1,
+	                                widths.width2,
+	                                element->record.door.openingBase.height,
+	                                element->record.door.openingBase.height,
+	                                0.0,
+	                                0.0};
+	bool isDoor = type == API_DoorID;
+	const API_OpeningQuantity& marks = isDoor ? mask->elements.door : mask->elements.window;
+	API_OpeningQuantity& target = isDoor ? quantities->elements->door : quantities->elements->window;
+	const char* from = reinterpret_cast<const char*>(&measured);
+	const char* marked = reinterpret_cast<const char*>(&marks);
+	char* to = reinterpret_cast<char*>(&target);
+	for (std::size_t i = 0; i < sizeof(API_OpeningQuantity); ++i) {
+		if (marked[i] != 0)
+			to[i] = from[i];
+	}
+	return NoError;
+}
