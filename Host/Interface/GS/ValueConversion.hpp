@@ -6,7 +6,7 @@
 namespace GS {
 
 // Conversion modes of strtovalue.
-constexpr Int32 ConvertWhole = 1;       // the whole text must be the number
+constexpr Int32 ConvertWhole = 1;        // the whole text must be the number
 constexpr Int32 WhiteSpaceForbidden = 0; // no blanks around the number
 
 // Writes the decimal text of value with a terminating zero; false when it does not fit.
