@@ -1,5 +1,6 @@
 #include "GS/UniString.hpp"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -8,37 +9,62 @@ namespace GS {
 
 namespace {
 
+constexpr UInt32 MaxCodePoint = 0x10FFFF;
+
+std::size_t SequenceLength(unsigned char lead)
+{
+	if (lead < 0x80)
+		return 1;
+	if ((lead & 0xE0) == 0xC0)
+		return 2;
+	if ((lead & 0xF0) == 0xE0)
+		return 3;
+	if ((lead & 0xF8) == 0xF0)
+		return 4;
+	return 0;
+}
+
+// Decodes the sequence starting at text[at]; answers its byte count, or 0
+// when it is not valid (bad lead or continuation, cut off, overlong, too large).
+// Encoded surrogates are accepted, so that any UTF-16 text survives a round trip.
+std::size_t DecodeSequence(const std::string& text, std::size_t at, UInt32& codePoint)
+{
+	constexpr UInt32 shortestFrom[] = {0, 0, 0x80, 0x800, 0x10000};
+	unsigned char lead = static_cast<unsigned char>(text[at]);
+	std::size_t length = SequenceLength(lead);
+	if (length == 0 || text.size() - at < length)
+		return 0;
+	codePoint = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+	for (std::size_t k = 1; k < length; ++k) {
+		unsigned char next = static_cast<unsigned char>(text[at + k]);
+		if ((next & 0xC0) != 0x80)
+			return 0;
+		codePoint = (codePoint << 6) | (next & 0x3Fu);
+	}
+	return codePoint >= shortestFrom[length] && codePoint <= MaxCodePoint ? length : 0;
+}
+
+void AppendUtf16(UInt32 codePoint, std::u16string& units)
+{
+	if (codePoint < 0x10000) {
+		units.push_back(static_cast<UniChar>(codePoint));
+		return;
+	}
+	codePoint -= 0x10000;
+	units.push_back(static_cast<UniChar>(0xD800 + (codePoint >> 10)));
+	units.push_back(static_cast<UniChar>(0xDC00 + (codePoint & 0x3FF)));
+}
+
+// A byte that starts no valid sequence becomes U+FFFD and decoding goes on
+// with the next byte, so damaged text loses none of the valid text after it.
 std::u16string FromUtf8(const std::string& text)
 {
 	std::u16string result;
-	for (std::size_t i = 0; i < text.size();) {
-		unsigned char lead = static_cast<unsigned char>(text[i]);
-		UInt32 codePoint = lead;
-		std::size_t extra = 0;
-		if (lead >= 0xF0) {
-			codePoint = lead & 0x07;
-			extra = 3;
-		} else if (lead >= 0xE0) {
-			codePoint = lead & 0x0F;
-			extra = 2;
-		} else if (lead >= 0xC0) {
-			codePoint = lead & 0x1F;
-			extra = 1;
-		}
-		if (i + extra >= text.size() && extra > 0) { // truncated sequence
-			result.push_back(u'\uFFFD');
-			break;
-		}
-		for (std::size_t k = 1; k <= extra; ++k)
-			codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-		i += extra + 1;
-		if (codePoint >= 0x10000) {
-			codePoint -= 0x10000;
-			result.push_back(static_cast<UniChar>(0xD800 + (codePoint >> 10)));
-			result.push_back(static_cast<UniChar>(0xDC00 + (codePoint & 0x3FF)));
-		} else {
-			result.push_back(static_cast<UniChar>(codePoint));
-		}
+	for (std::size_t at = 0; at < text.size();) {
+		UInt32 codePoint = 0;
+		std::size_t length = DecodeSequence(text, at, codePoint);
+		AppendUtf16(length == 0 ? 0xFFFD : codePoint, result);
+		at += length == 0 ? 1 : length;
 	}
 	return result;
 }
@@ -145,19 +171,18 @@ void UniString::CopyUStr(UniChar* destination, USize maxUnits) const
 	destination[count] = 0;
 }
 
-UniString UniString::Printf(const UniString& format, ...)
+UniString UniString::FormatUtf8(const char* format, ...)
 {
-	std::string narrowFormat = ToUtf8(format.units);
 	va_list args;
 	va_start(args, format);
 	va_list measure;
 	va_copy(measure, args);
-	int length = std::vsnprintf(nullptr, 0, narrowFormat.c_str(), measure);
+	int length = std::vsnprintf(nullptr, 0, format, measure);
 	va_end(measure);
 	std::string text;
 	if (length > 0) {
 		std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-		std::vsnprintf(buffer.data(), buffer.size(), narrowFormat.c_str(), args);
+		std::vsnprintf(buffer.data(), buffer.size(), format, args);
 		text.assign(buffer.data(), static_cast<std::size_t>(length));
 	}
 	va_end(args);

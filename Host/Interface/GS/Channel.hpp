@@ -1,8 +1,9 @@
 // Binary channels of the host's base library. Every value goes through a typed
-// call; the encoding is the stand-in's own (fixed width, little-endian), the
-// same for writing and reading. A channel keeps the first error as its status:
-// once a call has failed, every later call fails with it and writes or reads
-// nothing.
+// call; the encoding is the stand-in's own, the same for writing and reading:
+// little-endian fixed widths, a bool as one byte, a double as its 8 bytes, a
+// text as a UInt32 unit count and its UTF-16 units, a GUID as its 16 bytes.
+// A channel keeps the first error as its status: once a call has failed, every
+// later call fails with it and writes or reads nothing.
 #pragma once
 
 #include <vector>
@@ -36,6 +37,8 @@ public:
 	GSErrCode Write(double value);
 	GSErrCode Write(const UniString& value);
 	GSErrCode Write(const Guid& value);
+	// A narrow text would otherwise be written as a bool.
+	GSErrCode Write(const char* value) = delete;
 	GSErrCode WriteBin(const char* source, USize size);
 
 	GSErrCode GetOutputStatus() const { return status; }
@@ -45,6 +48,7 @@ protected:
 	virtual GSErrCode PutBytes(const char* source, USize size) = 0;
 
 private:
+	template <typename T> GSErrCode WriteFixed(T value);
 	GSErrCode Put(const void* source, USize size);
 
 	GSErrCode status = NoError;
@@ -74,28 +78,32 @@ protected:
 	virtual USize RemainingBytes() const = 0;
 
 private:
+	friend class InputFrame;
+
+	template <typename T> GSErrCode ReadFixed(T& value);
 	GSErrCode Take(void* destination, USize size);
+	// Keeps the first error as the status and answers the status.
+	GSErrCode KeepFirstError(GSErrCode code);
 
 	GSErrCode status = NoError;
 };
 
-// Opens a framed block on construction (its header carries the class info)
-// and closes it on End or destruction.
+// Writes a frame header (a magic word, the class name and both versions); the
+// framed content follows it on the channel.
 class OutputFrame {
 public:
 	OutputFrame(OChannel& channel, const ClassInfo& classInfo);
-	~OutputFrame();
 	GSErrCode GetStatus() const { return status; }
 
 private:
 	GSErrCode status;
 };
 
-// Reads and checks a frame header; a header of another class is a read error.
+// Reads and checks a frame header: another magic word, class name or version
+// is a read error of the channel.
 class InputFrame {
 public:
 	InputFrame(IChannel& channel, const ClassInfo& classInfo);
-	~InputFrame();
 	GSErrCode GetStatus() const { return status; }
 
 private:
@@ -108,13 +116,14 @@ public:
 	USize GetDataSize() const { return static_cast<USize>(bytes.size()); }
 
 protected:
+	// Refuses (ErrWrite) what would make the content larger than a USize.
 	GSErrCode PutBytes(const char* source, USize size) override;
 
 private:
 	std::vector<char> bytes;
 };
 
-// Reads from a buffer that the caller keeps alive.
+// Reads from a buffer that the caller keeps alive; never past its end.
 class MemoryIChannel32 : public IChannel {
 public:
 	MemoryIChannel32(const char* source, USize size) : source(source), size(size) {}

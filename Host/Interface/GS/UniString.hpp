@@ -56,9 +56,15 @@ public:
 	void CopyUStr(UniChar* destination, USize maxUnits) const;
 
 	// printf-style formatting: the format and %s arguments are UTF-8 texts.
-	static UniString Printf(const UniString& format, ...);
+	template <typename... Args> static UniString Printf(const UniString& format, Args... args)
+	{
+		return FormatUtf8(format.ToCStr().Get(), args...);
+	}
 
 private:
+	// C variable arguments cannot follow a reference parameter, hence the narrow format here.
+	static UniString FormatUtf8(const char* format, ...);
+
 	std::u16string units;
 };
 
