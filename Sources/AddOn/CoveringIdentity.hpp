@@ -1,0 +1,50 @@
+// How the add-on finds its coverings again: the flags of the element links it
+// makes, the Element ID texts of coverings, and the small records it stores on
+// zones and coverings.
+#pragma once
+
+#include "API/ElementFunctions.hpp"
+#include "ErrorCodes.hpp"
+#include "GS/UniString.hpp"
+
+// The flag of every element link the add-on makes; stored in the project.
+enum CoveringsLinkFlags : UInt32 {
+	LinkOpeningHole = 0,  // opening -> hole and hole -> opening
+	LinkZoneWall = 1,     // zone -> wall that received coverings
+	LinkZoneCovering = 2, // zone -> wall or column covering
+	LinkElemCovering = 3, // wall or column -> its covering
+	LinkCoveringElem = 4, // covering -> its wall or column
+	LinkCoveringHole = 5, // covering -> hole
+	LinkZoneCeiling = 6,  // zone -> ceiling covering slab
+	LinkZoneFloor = 7,    // zone -> floor covering slab
+	LinkZoneColumn = 8    // zone -> column that received coverings
+};
+
+// The records stored on zones and coverings.
+ErrCode SaveZoneElementUserData(API_Elem_Head& zoneHead, bool doorHolesEnabled, bool windowHolesEnabled);
+// A zone without a record reads as both hole kinds switched on.
+ErrCode GetZoneElementUserData(API_Elem_Head& zoneHead, bool& doorHolesEnabled, bool& windowHolesEnabled);
+ErrCode SaveSlabElementUserData(API_Elem_Head& slabHead, bool insets);
+// A slab without a record reads as without insets.
+ErrCode GetSlabElementUserData(API_Elem_Head& slabHead, bool& insets);
+
+// Stores one 32-bit value (a wall covering's order number or a column
+// covering's side) on each of many coverings through one payload handle.
+class CoveringNumberWriter {
+public:
+	CoveringNumberWriter();
+	~CoveringNumberWriter();
+	CoveringNumberWriter(const CoveringNumberWriter&) = delete;
+	CoveringNumberWriter& operator=(const CoveringNumberWriter&) = delete;
+
+	// APIERR_MEMFULL when the payload handle could not be made.
+	ErrCode Status() const;
+	ErrCode Store(const API_Guid& covering, UInt32 value);
+
+private:
+	GSHandle payload;
+};
+
+// Reads the 32-bit value stored on a covering; the host's error (also for a
+// covering without a record) is passed on.
+ErrCode GetCoveringNumber(const API_Guid& covering, UInt32& value);
