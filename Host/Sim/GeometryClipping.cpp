@@ -1,0 +1,343 @@
+#include "GeometryClipping.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <new>
+#include <optional>
+#include <utility>
+
+#include <polyclipping/clipper.hpp>
+
+#include "Geometry/GenArc.hpp"
+
+namespace Geometry {
+
+namespace {
+
+using ClipperLib::cInt;
+using ClipperLib::IntPoint;
+using ClipperLib::Path;
+using ClipperLib::Paths;
+
+// Integer units per metre.
+constexpr double Scale = 1e6;
+// Largest gap between an arc and the chords standing in for it while clipping, in units.
+constexpr double MaxSagittaUnits = 2.0;
+constexpr double MaxArcSteps = 4096.0;
+// Clipping rounds crossing points to whole units: points this close to a chord lie on it.
+constexpr double OnChordUnits = 2.0;
+
+IntPoint ToIntPoint(const Coord& coord)
+{
+	return IntPoint(std::llround(coord.x * Scale), std::llround(coord.y * Scale));
+}
+
+Coord ToCoord(const IntPoint& point)
+{
+	return {static_cast<double>(point.X) / Scale, static_cast<double>(point.Y) / Scale};
+}
+
+std::pair<cInt, cInt> KeyOf(const IntPoint& point)
+{
+	return {point.X, point.Y};
+}
+
+// Distance from the chord a-b; *fraction tells where along it the nearest point is.
+double DistanceToChord(const IntPoint& point, const IntPoint& a, const IntPoint& b, double* fraction)
+{
+	double dx = static_cast<double>(b.X - a.X);
+	double dy = static_cast<double>(b.Y - a.Y);
+	double px = static_cast<double>(point.X - a.X);
+	double py = static_cast<double>(point.Y - a.Y);
+	double lengthSquared = dx * dx + dy * dy;
+	*fraction = lengthSquared > 0.0 ? std::clamp((px * dx + py * dy) / lengthSquared, 0.0, 1.0) : 0.0;
+	return std::hypot(px - *fraction * dx, py - *fraction * dy);
+}
+
+// Chords per arc: enough to stay within the sagitta, a single one for an arc that bulges
+// less than a unit.
+int StepsFor(double radius, double angle)
+{
+	double radiusUnits = radius * Scale;
+	if (radiusUnits * (1.0 - std::cos(angle / 2.0)) < 1.0)
+		return 1;
+	double stepAngle = 2.0 * std::acos(1.0 - std::min(MaxSagittaUnits / radiusUnits, 1.0));
+	return static_cast<int>(std::clamp(std::ceil(std::fabs(angle) / stepAngle), 2.0, MaxArcSteps));
+}
+
+// An arc edge as the chords it is clipped as.
+struct ApproximatedArc {
+	double angle;
+	std::vector<Coord> points; // the ends are the edge's own vertices
+	std::vector<IntPoint> intPoints;
+	IntPoint low;
+	IntPoint high;
+
+	int Steps() const { return static_cast<int>(points.size()) - 1; }
+	// The angle turned from the begin up to a place given in chord steps, exact at the ends.
+	double TurnedAt(double step) const
+	{
+		if (step == 0.0)
+			return 0.0;
+		return step == Steps() ? angle : angle * step / Steps();
+	}
+	bool IsNear(const IntPoint& point) const
+	{
+		return point.X >= low.X - OnChordUnits && point.X <= high.X + OnChordUnits && point.Y >= low.Y - OnChordUnits &&
+		       point.Y <= high.Y + OnChordUnits;
+	}
+};
+
+struct ArcSpot {
+	std::size_t arc;
+	double step;
+	double turned;
+};
+
+// What a point handed to clipping was: an original vertex and/or places on arcs.
+struct PointOrigin {
+	bool isVertex = false;
+	Coord vertex{};
+	std::vector<ArcSpot> spots;
+};
+
+struct ResolvedPoint {
+	IntPoint at;
+	Coord coord;
+	std::vector<ArcSpot> spots;
+};
+
+// An edge of a clipped contour that lies along an arc.
+struct ArcPiece {
+	std::size_t arc;
+	double fromTurned;
+	double toTurned;
+};
+
+bool Continues(const std::optional<ArcPiece>& previous, const std::optional<ArcPiece>& next)
+{
+	return previous.has_value() && next.has_value() && previous->arc == next->arc &&
+	       previous->toTurned == next->fromTurned &&
+	       (previous->toTurned > previous->fromTurned) == (next->toTurned > next->fromTurned);
+}
+
+// Turns contours into integer paths and clipped paths back into contours, recognising
+// original vertices and runs along original arcs.
+class PointCatalog {
+public:
+	Path AddContour(const ShapeContour& contour)
+	{
+		Path path;
+		for (std::size_t i = 0; i < contour.size(); ++i) {
+			const ShapeEdge& edge = contour[i];
+			AddVertex(edge.begin, &path);
+			if (edge.arcAngle != 0.0)
+				AddArc(edge.begin, contour[(i + 1) % contour.size()].begin, edge.arcAngle, &path);
+		}
+		return path;
+	}
+
+	ShapeContour RecoverContour(const Path& ring) const
+	{
+		std::size_t count = ring.size();
+		if (count == 0)
+			return {};
+		std::vector<ResolvedPoint> points;
+		for (const IntPoint& at : ring)
+			points.push_back(Resolve(at));
+		std::vector<std::optional<ArcPiece>> pieces;
+		for (std::size_t i = 0; i < count; ++i)
+			pieces.push_back(ArcPieceOf(points[i], points[(i + 1) % count]));
+
+		// Start where a run along an arc begins, so that no run wraps around.
+		std::size_t start = 0;
+		while (start < count && Continues(pieces[(start + count - 1) % count], pieces[start]))
+			++start;
+		bool mayJoin = start < count;
+		start %= count;
+
+		ShapeContour contour;
+		double runStart = 0.0;
+		for (std::size_t k = 0; k < count; ++k) {
+			std::size_t i = (start + k) % count;
+			const std::optional<ArcPiece>& piece = pieces[i];
+			if (mayJoin && k > 0 && Continues(pieces[(i + count - 1) % count], piece)) {
+				contour.back().arcAngle = piece->toTurned - runStart;
+				continue;
+			}
+			runStart = piece.has_value() ? piece->fromTurned : 0.0;
+			contour.push_back({points[i].coord, piece.has_value() ? piece->toTurned - piece->fromTurned : 0.0});
+		}
+		return contour;
+	}
+
+private:
+	void AddVertex(const Coord& vertex, Path* path)
+	{
+		IntPoint at = ToIntPoint(vertex);
+		PointOrigin& origin = origins[KeyOf(at)];
+		if (!origin.isVertex) {
+			origin.isVertex = true;
+			origin.vertex = vertex;
+		}
+		path->push_back(at);
+	}
+
+	// Appends the arc's inner points; its ends are the edge's vertices.
+	void AddArc(const Coord& begin, const Coord& end, double angle, Path* path)
+	{
+		GenArc geometry = GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle);
+		double radius = geometry.GetMainAxisLength();
+		if (radius == 0.0)
+			return;
+		ApproximatedArc arc{angle, {begin}, {}, {}, {}};
+		int steps = StepsFor(radius, angle);
+		for (int step = 1; step < steps; ++step) {
+			double direction = geometry.GetBegAng() + angle * step / steps;
+			arc.points.push_back({geometry.GetOrigo().x + radius * std::cos(direction),
+			                      geometry.GetOrigo().y + radius * std::sin(direction)});
+		}
+		arc.points.push_back(end);
+		for (const Coord& point : arc.points)
+			arc.intPoints.push_back(ToIntPoint(point));
+		arc.low = arc.high = arc.intPoints.front();
+		for (const IntPoint& point : arc.intPoints) {
+			arc.low = IntPoint(std::min(arc.low.X, point.X), std::min(arc.low.Y, point.Y));
+			arc.high = IntPoint(std::max(arc.high.X, point.X), std::max(arc.high.Y, point.Y));
+		}
+		for (int step = 0; step <= steps; ++step)
+			origins[KeyOf(arc.intPoints[step])].spots.push_back({arcs.size(), double(step), arc.TurnedAt(step)});
+		path->insert(path->end(), arc.intPoints.begin() + 1, arc.intPoints.end() - 1);
+		arcs.push_back(std::move(arc));
+	}
+
+	ResolvedPoint Resolve(const IntPoint& at) const
+	{
+		auto found = origins.find(KeyOf(at));
+		if (found == origins.end())
+			return {at, ToCoord(at), SpotsOnChords(at)};
+		const PointOrigin& origin = found->second;
+		if (origin.isVertex)
+			return {at, origin.vertex, origin.spots};
+		const ArcSpot& spot = origin.spots.front();
+		return {at, arcs[spot.arc].points[static_cast<std::size_t>(spot.step)], origin.spots};
+	}
+
+	// Places of a new point, made by clipping, on the arcs' chords.
+	std::vector<ArcSpot> SpotsOnChords(const IntPoint& at) const
+	{
+		std::vector<ArcSpot> spots;
+		for (std::size_t index = 0; index < arcs.size(); ++index) {
+			const ApproximatedArc& arc = arcs[index];
+			if (!arc.IsNear(at))
+				continue;
+			for (int step = 0; step < arc.Steps(); ++step) {
+				double fraction = 0.0;
+				if (DistanceToChord(at, arc.intPoints[step], arc.intPoints[step + 1], &fraction) <= OnChordUnits) {
+					spots.push_back({index, step + fraction, arc.TurnedAt(step + fraction)});
+					break;
+				}
+			}
+		}
+		return spots;
+	}
+
+	// The edge lies along an arc when both ends are on it and the arc's points between
+	// them (dropped by clipping as collinear) lie on the edge.
+	std::optional<ArcPiece> ArcPieceOf(const ResolvedPoint& from, const ResolvedPoint& to) const
+	{
+		for (const ArcSpot& fromSpot : from.spots) {
+			for (const ArcSpot& toSpot : to.spots) {
+				if (fromSpot.arc == toSpot.arc && fromSpot.step != toSpot.step &&
+				    FollowsArc(arcs[fromSpot.arc], fromSpot.step, toSpot.step, from.at, to.at))
+					return ArcPiece{fromSpot.arc, fromSpot.turned, toSpot.turned};
+			}
+		}
+		return std::nullopt;
+	}
+
+	static bool FollowsArc(const ApproximatedArc& arc, double fromStep, double toStep, const IntPoint& from,
+	                       const IntPoint& to)
+	{
+		double low = std::min(fromStep, toStep);
+		double high = std::max(fromStep, toStep);
+		for (int step = static_cast<int>(std::floor(low)) + 1; step < high; ++step) {
+			double fraction = 0.0;
+			if (DistanceToChord(arc.intPoints[step], from, to, &fraction) > OnChordUnits)
+				return false;
+		}
+		return true;
+	}
+
+	std::map<std::pair<cInt, cInt>, PointOrigin> origins;
+	std::vector<ApproximatedArc> arcs;
+};
+
+// Appends the area of one shape: its outer contour by non-zero winding less its holes.
+// Clipping refuses to run without an outer contour of some area, which adds nothing.
+bool AddRegion(const PolyShape& shape, PointCatalog* catalog, Paths* regions)
+{
+	ClipperLib::Clipper clipper;
+	bool hasArea = false;
+	for (std::size_t j = 0; j < shape.contours.size(); ++j) {
+		bool added = clipper.AddPath(catalog->AddContour(shape.contours[j]),
+		                             j == 0 ? ClipperLib::ptSubject : ClipperLib::ptClip, true);
+		hasArea = hasArea || (j == 0 && added);
+	}
+	Paths region;
+	if (hasArea && !clipper.Execute(ClipperLib::ctDifference, region, ClipperLib::pftNonZero, ClipperLib::pftNonZero))
+		return false;
+	regions->insert(regions->end(), region.begin(), region.end());
+	return true;
+}
+
+bool UniteRegions(const Paths& regions, ClipperLib::PolyTree* tree)
+{
+	ClipperLib::Clipper unite;
+	// Strictly simple output splits polygons that touch at a point.
+	unite.StrictlySimple(true);
+	unite.AddPaths(regions, ClipperLib::ptSubject, true);
+	return unite.Execute(ClipperLib::ctUnion, *tree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+}
+
+// Each outer node of the tree with its holes is one shape; islands in holes are shapes too.
+void CollectShapes(const ClipperLib::PolyNode& parent, const PointCatalog& catalog, std::vector<PolyShape>* shapes)
+{
+	for (const ClipperLib::PolyNode* outer : parent.Childs) {
+		PolyShape shape;
+		shape.contours.push_back(catalog.RecoverContour(outer->Contour));
+		for (const ClipperLib::PolyNode* hole : outer->Childs)
+			shape.contours.push_back(catalog.RecoverContour(hole->Contour));
+		shapes->push_back(std::move(shape));
+		for (const ClipperLib::PolyNode* hole : outer->Childs)
+			CollectShapes(*hole, catalog, shapes);
+	}
+}
+
+} // namespace
+
+GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results)
+{
+	try {
+		PointCatalog catalog;
+		Paths regions;
+		for (const PolyShape* shape : shapes) {
+			if (!AddRegion(*shape, &catalog, &regions))
+				return ErrInvalidPolygon;
+		}
+		ClipperLib::PolyTree tree;
+		if (!regions.empty() && !UniteRegions(regions, &tree))
+			return ErrInvalidPolygon;
+		std::vector<PolyShape> united;
+		CollectShapes(tree, catalog, &united);
+		*results = std::move(united);
+		return NoError;
+	} catch (const std::bad_alloc&) {
+		return ErrMemoryFull;
+	} catch (const ClipperLib::clipperException&) {
+		return ErrInvalidPolygon;
+	}
+}
+
+} // namespace Geometry
