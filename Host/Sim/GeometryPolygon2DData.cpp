@@ -31,7 +31,7 @@ GSErrCode GetPolygon2DDataBoundBox(const Polygon2DData& data, Box2DData* box)
 	if (box == nullptr)
 		return ErrBadParameter;
 	PolyShape shape;
-	if (GSErrCode error = ReadShape(ArraysOfRecord(data), &shape); error != NoError)
+	if (GSErrCode error = ReadRecord(data, &shape); error != NoError)
 		return error;
 	if (shape.contours.empty())
 		return ErrInvalidPolygon;
@@ -44,7 +44,7 @@ GSErrCode OrientPolygon2DData(Polygon2DData* data)
 	if (data == nullptr)
 		return ErrBadParameter;
 	PolyShape shape;
-	if (GSErrCode error = ReadShape(ArraysOfRecord(*data), &shape); error != NoError)
+	if (GSErrCode error = ReadRecord(*data, &shape); error != NoError)
 		return error;
 	OrientShape(&shape);
 	if (!shape.contours.empty())
@@ -60,9 +60,9 @@ GSErrCode UnifyPolygon2DData(const Polygon2DData& a, const Polygon2DData& b, GS:
 	PolyShape shapeA;
 	PolyShape shapeB;
 	std::vector<PolyShape> united;
-	GSErrCode error = ReadShape(ArraysOfRecord(a), &shapeA);
+	GSErrCode error = ReadRecord(a, &shapeA);
 	if (error == NoError)
-		error = ReadShape(ArraysOfRecord(b), &shapeB);
+		error = ReadRecord(b, &shapeB);
 	if (error == NoError)
 		error = UniteShapes({&shapeA, &shapeB}, &united);
 	if (error != NoError)

@@ -146,6 +146,16 @@ Int64 ArcCount(const PolyShape& shape)
 	return count;
 }
 
+// Whether a record's 1-based array holds the entries its count claims; a missing array
+// or a negative count is for ReadShape to refuse.
+template <typename T> bool HoldsEntries(const T* array, Int32 count)
+{
+	if (array == nullptr || count <= 0)
+		return true;
+	GSSize bytes = BMGetPtrSize(reinterpret_cast<GSConstPtr>(array));
+	return static_cast<Int64>(bytes) / static_cast<Int64>(sizeof(T)) >= static_cast<Int64>(count) + 1;
+}
+
 // A 1-based array of count entries, or null for none; false when the allocation fails.
 template <typename T> bool AllocateArray(Int64 count, T** array)
 {
@@ -161,10 +171,15 @@ template <typename T> bool AllocateArray(Int64 count, T** array)
 
 } // namespace
 
-PolygonArrays ArraysOfRecord(const Polygon2DData& data)
+GSErrCode ReadRecord(const Polygon2DData& data, PolyShape* shape)
 {
+	if (!HoldsEntries(data.vertices, data.nVertices) || !HoldsEntries(data.arcs, data.nArcs) ||
+	    !HoldsEntries(data.contourEnds, data.nContours))
+		return ErrInvalidPolygon;
 	const PolyArcRec* arcsFromZero = data.arcs != nullptr ? data.arcs + 1 : nullptr;
-	return MakePolygonArrays(data.vertices, data.nVertices, arcsFromZero, data.nArcs, data.contourEnds, data.nContours);
+	return ReadShape(
+	    MakePolygonArrays(data.vertices, data.nVertices, arcsFromZero, data.nArcs, data.contourEnds, data.nContours),
+	    shape);
 }
 
 GSErrCode ReadShape(const PolygonArrays& arrays, PolyShape* shape)

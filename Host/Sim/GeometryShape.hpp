@@ -44,10 +44,10 @@ template <typename End> PolygonArrays MakePolygonArrays(const Coord* coords, Int
 	return arrays;
 }
 
-PolygonArrays ArraysOfRecord(const Polygon2DData& data);
-
 // ErrInvalidPolygon for malformed arrays; no vertices or no contours give an empty shape.
 GSErrCode ReadShape(const PolygonArrays& arrays, PolyShape* shape);
+// The same for a record, whose arrays must also be as long as its counts claim.
+GSErrCode ReadRecord(const Polygon2DData& data, PolyShape* shape);
 
 // Allocates the arrays of *data (taken as empty) for the shape; on failure *data stays empty.
 GSErrCode WriteShape(const PolyShape& shape, Polygon2DData* data);

@@ -26,10 +26,11 @@ public:
 
 	// From the arrays of an element record: coords[1..nVertices] (entry 0 is a
 	// placeholder), arcs[0..nArcs-1] with 1-based vertex numbers, contourEnds[0..nContours]
-	// with contourEnds[0] = 0. No vertices or no contours give an empty polygon;
-	// malformed arrays (contour ends out of order or not ending at nVertices, a contour
-	// of fewer than three entries, an arc not on an edge of a contour or repeated, an
-	// arc angle of 2*pi or more, non-finite or huge values) give an invalid one.
+	// with contourEnds[0] = 0; each contour's closing entry repeats its first vertex and
+	// is not read. No vertices or no contours give an empty polygon; malformed arrays
+	// (contour ends out of order or not ending at nVertices, a contour of fewer than
+	// three entries, an arc not on an edge of a contour or repeated, an arc angle of
+	// 2*pi or more, non-finite values, coordinates beyond 1e9) give an invalid one.
 	static CustomIrregularPolygon2D Create(const Coord* coords, Int32 nVertices, const PolyArcRec* arcs, Int32 nArcs,
 	                                       const Int32* contourEnds, Int32 nContours, UInt32 createFlags);
 	static CustomIrregularPolygon2D Create(const Coord* coords, Int32 nVertices, const PolyArcRec* arcs, Int32 nArcs,
@@ -41,8 +42,10 @@ public:
 	// Mode 0, the only one: resolves self-intersections (the first contour encloses
 	// what it winds around, the others cut holes), orients outer contours
 	// counter-clockwise and holes clockwise, and splits the result into separate
-	// polygons, each with its holes, which replace the content of *result. An empty
-	// polygon gives none. Untouched arc edges keep their ends and angles exactly.
+	// polygons (also those touching at a point only), each with its holes, which
+	// replace the content of *result. An empty polygon gives none. Untouched arc
+	// edges keep their ends and angles exactly; vertices that were input vertices keep
+	// their coordinates, new crossing points lie within a few micrometres of the exact ones.
 	// ErrInvalidPolygon for an invalid polygon, ErrBadParameter for another mode or a
 	// null result; *result is then emptied.
 	GSErrCode Regularize(UInt32 mode, GS::Array<CustomIrregularPolygon2D>* result) const;

@@ -8,6 +8,7 @@
 
 namespace Geometry {
 
+// A straight segment from its begin point to its end point.
 class Sector {
 public:
 	Sector(const Point2d& begPoint, const Point2d& endPoint) : begPoint(begPoint), endPoint(endPoint) {}
