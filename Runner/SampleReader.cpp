@@ -377,8 +377,7 @@ private:
 
 	ZoneDescription ReadZone(const Node& node)
 	{
-		node.AllowOnly(
-		    {"id", "story", "number", "name", "height", "relativeTopStory", "label", "contours", "relation"});
+		node.AllowOnly({"id", "story", "number", "name", "height", "relativeTopStory", "contours", "relation"});
 		ZoneDescription zone;
 		zone.number = node["number"].Text();
 		zone.name = node["name"].Text();
@@ -391,8 +390,7 @@ private:
 		                    static_cast<Int32>(polygon.arcs.size())};
 		record.zone.roomHeight = node["height"].Positive();
 		record.zone.relativeTopStory = ReadTopStoryLink(node, record.header.floorInd);
-		std::optional<Node> label = node.Find("label");
-		record.zone.pos = label ? label->Point() : OuterCentroid(polygon);
+		record.zone.pos = OuterCentroid(polygon);
 		zone.element = {Register(node, API_ZoneID), record, PolygonMemo(polygon)};
 		zonePends[zone.element.id] = polygon.pends;
 		return zone;
