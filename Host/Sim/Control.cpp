@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ElementSettings.hpp"
 #include "Faults.hpp"
 #include "Memory.hpp"
 #include "Project.hpp"
@@ -43,6 +44,7 @@ void ResetHost()
 	Sim::HostState& host = Sim::Host();
 	host = Sim::HostState();
 	host.project.stories.push_back({0, 0.0, "Ground floor"});
+	Sim::BuildDefaultProject();
 	Sim::Faults().ResetCounts();
 }
 
@@ -263,6 +265,11 @@ UInt32 CallCount(const std::string& functionName)
 UInt32 TotalCallCount()
 {
 	return Sim::Faults().TotalCallCount();
+}
+
+std::vector<std::string> CallLog()
+{
+	return Sim::Faults().CallLog();
 }
 
 Int32 LiveHandleCount()
