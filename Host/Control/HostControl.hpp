@@ -20,10 +20,17 @@ namespace HostControl {
 // A project with one story (index 0, level 0) and no elements, holding the
 // default element settings (see DefaultProject below); no faults, call counts
 // reset, no alerts, report or debug lines, no undo steps, GUIDs counted from
-// the start again. Live memory is not touched.
+// the start again, the largest handle size forgotten. Live memory is not touched.
 void ResetHost();
 
 void AddStory(Int16 index, double level, const std::string& name);
+
+// One library-part parameter: the record as it stands, except that an array
+// parameter's value handle comes from arrayValue instead of the record.
+struct Param {
+	API_AddParType record;
+	std::optional<std::vector<char>> arrayValue; // type modifier 2 only; absent: no value handle
+};
 
 // The memo parts of an element as plain lists; an absent list is no handle.
 struct MemoParts {
@@ -34,6 +41,7 @@ struct MemoParts {
 	std::optional<std::vector<API_EdgeTrim>> edgeTrims;
 	std::optional<std::vector<API_OverriddenAttribute>> sideMaterials;
 	std::optional<std::vector<API_ColumnSegmentType>> columnSegments;
+	std::optional<std::vector<Param>> params;
 };
 
 // Puts an element into the project as it stands, bypassing every check; a null
@@ -241,5 +249,8 @@ std::vector<std::string> CallLog();
 // Memory handles and pointer blocks alive now.
 Int32 LiveHandleCount();
 Int32 LivePointerCount();
+// The largest size any memory handle has had since the host was reset, so that
+// tests can check that damaged sizes in stored data claim no memory.
+GSSize LargestHandleSize();
 
 } // namespace HostControl
