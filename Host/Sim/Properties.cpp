@@ -55,8 +55,10 @@ API_Property ReadProperty(const Sim::StoredPCC& pcc, const API_PropertyDefinitio
 	property.definition = definition;
 	property.status = API_Property_HasValue;
 	auto found = pcc.propertyValues.find(definition.guid);
-	property.isDefault = found == pcc.propertyValues.end();
-	property.value = property.isDefault ? definition.defaultValue.basicValue : found->second;
+	bool unset = found == pcc.propertyValues.end();
+	property.value = unset ? definition.defaultValue.basicValue : found->second;
+	// A built-in property such as ElementID holds a value of the element's own.
+	property.isDefault = unset && definition.definitionType == API_PropertyCustomDefinitionType;
 	return property;
 }
 

@@ -44,20 +44,32 @@ TEST_F(Properties, AValueReadsBackUntilItIsResetToDefault)
 {
 	API_Guid wall = AddWall({0, 0}, {1, 0});
 	API_Property read;
-	ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, Defaults().elementIdProperty, read), NoError);
+	ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, Defaults().lastRunProperty, read), NoError);
 	EXPECT_TRUE(read.isDefault);
-	EXPECT_EQ(read.definition.name, GS::UniString("ElementID"));
+	EXPECT_EQ(read.definition.name, GS::UniString("Last Covering Run"));
 	EXPECT_EQ(read.value.singleVariant.variant.uniStringValue, GS::UniString());
 
-	ASSERT_EQ(ACAPI_Element_SetProperty(wall, StringValue(Defaults().elementIdProperty, "W-1")), NoError);
-	ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, Defaults().elementIdProperty, read), NoError);
+	ASSERT_EQ(ACAPI_Element_SetProperty(wall, StringValue(Defaults().lastRunProperty, "W-1")), NoError);
+	ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, Defaults().lastRunProperty, read), NoError);
 	EXPECT_FALSE(read.isDefault);
 	EXPECT_EQ(read.status, API_Property_HasValue);
 	EXPECT_EQ(read.value.singleVariant.variant.uniStringValue, GS::UniString("W-1"));
 
 	read.isDefault = true;
 	ASSERT_EQ(ACAPI_Element_SetProperty(wall, read), NoError);
-	EXPECT_EQ(ElementText(wall, Defaults().elementIdProperty), std::nullopt);
+	EXPECT_EQ(ElementText(wall, Defaults().lastRunProperty), std::nullopt);
+}
+
+TEST_F(Properties, BuiltInElementIdIsTheElementsOwnValue)
+{
+	API_Guid wall = AddWall({0, 0}, {1, 0});
+	API_Property read;
+	ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, Defaults().elementIdProperty, read), NoError);
+	EXPECT_FALSE(read.isDefault);
+	EXPECT_EQ(read.definition.name, GS::UniString("ElementID"));
+	read.value.singleVariant.variant.uniStringValue = "W-2";
+	ASSERT_EQ(ACAPI_Element_SetProperty(wall, read), NoError);
+	EXPECT_EQ(ElementText(wall, Defaults().elementIdProperty), "W-2");
 }
 
 TEST_F(Properties, SettingSeveralIsAllOrNothing)
@@ -150,7 +162,8 @@ TEST_F(Properties, DefaultElementHoldsValuesOfItsOwn)
 	ASSERT_EQ(values.GetSize(), 4u);
 	EXPECT_EQ(values[3].value.singleVariant.variant.uniStringValue, GS::UniString("F2"));
 	EXPECT_FALSE(values[3].isDefault);
-	EXPECT_TRUE(values[0].isDefault);
+	EXPECT_FALSE(values[0].isDefault) << "ElementID, built in, holds a value of its own";
+	EXPECT_TRUE(values[1].isDefault);
 
 	API_Guid wall = AddWall({0, 0}, {1, 0});
 	EXPECT_EQ(ElementText(wall, Defaults().finishCodeProperty), std::nullopt) << "the tool's value is its own";
