@@ -6,7 +6,6 @@
 
 #include "API/Elements.hpp"
 #include "API/Properties.hpp"
-#include "ErrorCodes.hpp"
 #include "GS/Array.hpp"
 #include "GS/Channel.hpp"
 #include "GS/Optional.hpp"

@@ -54,7 +54,9 @@ GSErrCode WriteArrayValue(GS::OChannel& channel, GSConstHandle value)
 	return channel.GetOutputStatus();
 }
 
-// A null handle for size 0.
+// Reads into a new handle that grows with the bytes actually read, so that a
+// damaged size claims no memory; a size of 0 gives no handle. The handle is
+// handed over only when complete.
 GSErrCode ReadArrayValue(GS::IChannel& channel, GSHandle& value)
 {
 	Int32 size = 0;
@@ -159,10 +161,8 @@ GSErrCode Read(GS::IChannel& channel, API_AddParType& param)
 	channel.Read(read.flags);
 	if (GSErrCode error = channel.GetInputStatus(); error != NoError)
 		return error;
-	if (GSErrCode error = ReadParamValue(channel, read); error != NoError) {
-		ReleaseArrayValue(read);
+	if (GSErrCode error = ReadParamValue(channel, read); error != NoError)
 		return error;
-	}
 	ReleaseArrayValue(param);
 	param = read;
 	return NoError;

@@ -38,12 +38,13 @@ GSErrCode CopyArrayValues(API_AddParType** params)
 	return result;
 }
 
-// Drops the records of a partly read list that were reserved but never read.
-// Should the shrink fail, the surplus records stay zero and hold no handle.
+// Drops the room of a partly read list that was reserved but never read.
+// Should the shrink fail, the surplus stays zero and holds no handle.
 void KeepFirstRecords(API_AddParType** params, USize count)
 {
-	if (count < WholeRecords(params))
-		BMReallocHandle(reinterpret_cast<GSHandle>(params), static_cast<GSSize>(count) * ParamSize, 0, 0);
+	GSSize size = static_cast<GSSize>(count) * ParamSize;
+	if (params != nullptr && BMGetHandleSize(params) != size)
+		BMReallocHandle(reinterpret_cast<GSHandle>(params), size, 0, 0);
 }
 
 } // namespace

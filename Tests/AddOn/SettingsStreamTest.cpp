@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CoveringSettings.hpp"
+#include "ErrorCodes.hpp"
 #include "GS/Memory.hpp"
 #include "HostRecordStream.hpp"
 #include "HostTest.hpp"
