@@ -131,18 +131,9 @@ void DefineCategory(const API_ElemCategory& category, std::vector<API_ElemCatego
                     const std::vector<API_ElemTypeID>& elementTypes = {});
 void DropCategory(const API_Guid& category);
 
-// A library-part parameter; an array value's bytes are given beside the record.
-struct Parameter {
-	API_AddParType record;
-	std::optional<std::vector<char>> arrayValue;
-};
-using Parameters = std::vector<Parameter>;
-Parameter LengthParameter(const std::string& name, double value);
-Parameter LengthArrayParameter(const std::string& name, const std::vector<double>& values);
-
-// The tool of the record's element type: its default record and the parameters
-// of its memo (absent: no parameter list). The tool's PCC stays as it was.
-void DefineTool(const API_Element& record, const std::optional<Parameters>& params = std::nullopt);
+// The tool of the record's element type: its default record and memo. The
+// tool's PCC stays as it was.
+void DefineTool(const API_Element& record, const MemoParts& memo = {});
 void DropTool(const API_ElemType& type);
 // A type without a tool has an empty PCC and takes none.
 PCC GetToolPCC(const API_ElemType& type);
@@ -150,8 +141,8 @@ void SetToolPCC(const API_ElemType& type, const PCC& pcc);
 
 struct Favorite {
 	std::string name;
-	API_Element element;                  // its header holds the favorite's element type
-	std::optional<Parameters> memoParams; // absent: the favorite has no memo
+	API_Element element;           // its header holds the favorite's element type
+	std::optional<MemoParts> memo; // absent: the favorite has no memo
 	std::optional<std::vector<API_Property>> properties;
 	std::optional<std::vector<GS::Pair<API_Guid, API_Guid>>> classifications;
 	std::optional<std::vector<API_ElemCategoryValue>> categoryValues;
@@ -176,7 +167,7 @@ struct LibraryPart {
 	std::string name;
 	double a; // default width
 	double b; // default height
-	Parameters params;
+	std::vector<Param> params;
 };
 // Returns the new part's library index.
 Int32 AddLibraryPart(const LibraryPart& part);

@@ -1,3 +1,4 @@
+#include "ControlRecords.hpp"
 #include "HostControl.hpp"
 
 #include <algorithm>
@@ -32,23 +33,6 @@ template <typename T> std::optional<std::vector<T>> FromPart(const Sim::Part& pa
 	return items;
 }
 
-std::optional<Sim::StoredParams> ToStoredParams(const std::optional<std::vector<Param>>& params)
-{
-	if (!params.has_value())
-		return std::nullopt;
-	Sim::StoredParams stored;
-	for (const Param& param : *params) {
-		API_AddParType record = param.record;
-		bool isArray = record.typeMod == API_ParArray;
-		if (isArray)
-			record.value.array = nullptr;
-		const char* bytes = reinterpret_cast<const char*>(&record);
-		stored.records.insert(stored.records.end(), bytes, bytes + sizeof(API_AddParType));
-		stored.arrayValues.push_back(isArray ? param.arrayValue : std::nullopt);
-	}
-	return stored;
-}
-
 std::optional<std::vector<Param>> FromStoredParams(const std::optional<Sim::StoredParams>& stored)
 {
 	if (!stored.has_value())
@@ -68,6 +52,37 @@ Link ToLink(const Sim::Link& link)
 
 } // namespace
 
+std::optional<Sim::StoredParams> ToStoredParams(const std::optional<std::vector<Param>>& params)
+{
+	if (!params.has_value())
+		return std::nullopt;
+	Sim::StoredParams stored;
+	for (const Param& param : *params) {
+		API_AddParType record = param.record;
+		bool isArray = record.typeMod == API_ParArray;
+		if (isArray)
+			record.value.array = nullptr;
+		const char* bytes = reinterpret_cast<const char*>(&record);
+		stored.records.insert(stored.records.end(), bytes, bytes + sizeof(API_AddParType));
+		stored.arrayValues.push_back(isArray ? param.arrayValue : std::nullopt);
+	}
+	return stored;
+}
+
+Sim::StoredMemo ToStoredMemo(const MemoParts& memo)
+{
+	Sim::StoredMemo stored;
+	stored.coords = ToPart(memo.coords);
+	stored.pends = ToPart(memo.pends);
+	stored.parcs = ToPart(memo.arcs);
+	stored.vertexIDs = ToPart(memo.vertexIDs);
+	stored.edgeTrims = ToPart(memo.edgeTrims);
+	stored.sideMaterials = ToPart(memo.sideMaterials);
+	stored.columnSegments = ToPart(memo.columnSegments);
+	stored.params = ToStoredParams(memo.params);
+	return stored;
+}
+
 void ResetHost()
 {
 	Sim::HostState& host = Sim::Host();
@@ -86,17 +101,9 @@ void AddStory(Int16 index, double level, const std::string& name)
 API_Guid AddElement(const API_Element& element, const MemoParts& memo)
 {
 	Sim::Project& project = TheProject();
-	Sim::StoredElement stored{element, {}};
+	Sim::StoredElement stored{element, ToStoredMemo(memo)};
 	if (stored.record.header.guid == APINULLGuid)
 		stored.record.header.guid = project.NewGuid();
-	stored.memo.coords = ToPart(memo.coords);
-	stored.memo.pends = ToPart(memo.pends);
-	stored.memo.parcs = ToPart(memo.arcs);
-	stored.memo.vertexIDs = ToPart(memo.vertexIDs);
-	stored.memo.edgeTrims = ToPart(memo.edgeTrims);
-	stored.memo.sideMaterials = ToPart(memo.sideMaterials);
-	stored.memo.columnSegments = ToPart(memo.columnSegments);
-	stored.memo.params = ToStoredParams(memo.params);
 	API_Guid guid = stored.record.header.guid;
 	project.elementOrder.push_back(guid);
 	project.elements[guid] = std::move(stored);

@@ -135,16 +135,37 @@ void DefineCategories(const HostControl::DefaultProject& defaults)
 	               {});
 }
 
-HostControl::Parameters DoorParameters()
+HostControl::Param LengthParam(const char* name, double value, Int16 index)
 {
-	using namespace HostControl;
-	return {LengthParameter("A", 0.9), LengthParameter("B", 2.1), LengthArrayParameter("leafWidths", {0.45, 0.45})};
+	HostControl::Param param{{}, std::nullopt};
+	param.record.typeID = APIParT_Length;
+	param.record.typeMod = API_ParSimple;
+	param.record.index = index;
+	std::strncpy(param.record.name, name, sizeof(param.record.name) - 1);
+	GS::UniString(name).CopyUStr(param.record.uDescname, sizeof(param.record.uDescname) / sizeof(GS::UniChar));
+	param.record.value.real = value;
+	return param;
 }
 
-HostControl::Parameters WindowParameters()
+HostControl::Param LengthArrayParam(const char* name, const std::vector<double>& values, Int16 index)
 {
-	using namespace HostControl;
-	return {LengthParameter("A", 1.2), LengthParameter("B", 1.5), LengthParameter("sillDepth", 0.05)};
+	HostControl::Param param = LengthParam(name, 0.0, index);
+	param.record.typeMod = API_ParArray;
+	param.record.dim1 = static_cast<Int32>(values.size());
+	param.record.dim2 = 1;
+	const char* bytes = reinterpret_cast<const char*>(values.data());
+	param.arrayValue = std::vector<char>(bytes, bytes + values.size() * sizeof(double));
+	return param;
+}
+
+std::vector<HostControl::Param> DoorParams()
+{
+	return {LengthParam("A", 0.9, 0), LengthParam("B", 2.1, 1), LengthArrayParam("leafWidths", {0.45, 0.45}, 2)};
+}
+
+std::vector<HostControl::Param> WindowParams()
+{
+	return {LengthParam("A", 1.2, 0), LengthParam("B", 1.5, 1), LengthParam("sillDepth", 0.05, 2)};
 }
 
 struct LibraryIndices {
@@ -156,8 +177,8 @@ LibraryIndices DefineLibrary(const HostControl::DefaultProject& defaults)
 {
 	using namespace HostControl;
 	LibraryIndices indices;
-	indices.door = AddLibraryPart({defaults.doorPart, FixedGuid(101), "Door", 0.9, 2.1, DoorParameters()});
-	indices.window = AddLibraryPart({defaults.windowPart, FixedGuid(102), "Window", 1.2, 1.5, WindowParameters()});
+	indices.door = AddLibraryPart({defaults.doorPart, FixedGuid(101), "Door", 0.9, 2.1, DoorParams()});
+	indices.window = AddLibraryPart({defaults.windowPart, FixedGuid(102), "Window", 1.2, 1.5, WindowParams()});
 	UInt8 number = 1;
 	for (const API_Guid& niche : defaults.nichePart) {
 		AddLibraryPart({niche,
@@ -165,7 +186,7 @@ LibraryIndices DefineLibrary(const HostControl::DefaultProject& defaults)
 		                "Niche " + std::to_string(number),
 		                1.0,
 		                2.0,
-		                {LengthParameter("A", 1.0), LengthParameter("B", 2.0)}});
+		                {LengthParam("A", 1.0, 0), LengthParam("B", 2.0, 1)}});
 		++number;
 	}
 	return indices;
@@ -180,7 +201,7 @@ API_Element ToolRecord(API_ElemTypeID type)
 }
 
 // Every tool gets its class's classification item and a value of each category that applies to it.
-void SetToolPCC(API_ElemTypeID type, const API_Guid& item, std::map<API_Guid, API_Guid> categoryValues)
+void SetToolClassAndCategories(API_ElemTypeID type, const API_Guid& item, std::map<API_Guid, API_Guid> categoryValues)
 {
 	const HostControl::DefaultProject& defaults = Defaults();
 	categoryValues[defaults.renovationStatus] = defaults.newlyBuilt;
@@ -194,23 +215,31 @@ void DefineTools(const HostControl::DefaultProject& defaults, const LibraryIndic
 	wall.wall.thickness = 0.2;
 	wall.wall.height = 3.0;
 	HostControl::DefineTool(wall);
-	SetToolPCC(API_WallID, defaults.wallItem,
-	           {{defaults.structuralFunction, defaults.loadBearing}, {defaults.position, defaults.exterior}});
+	SetToolClassAndCategories(
+	    API_WallID, defaults.wallItem,
+	    {{defaults.structuralFunction, defaults.loadBearing}, {defaults.position, defaults.exterior}});
 
 	API_Element slab = ToolRecord(API_SlabID);
 	slab.slab.thickness = 0.2;
 	slab.slab.referencePlaneLocation = APISlabRefPlane_Top;
 	HostControl::DefineTool(slab);
-	SetToolPCC(API_SlabID, defaults.slabItem,
-	           {{defaults.structuralFunction, defaults.loadBearing}, {defaults.position, defaults.interior}});
+	SetToolClassAndCategories(
+	    API_SlabID, defaults.slabItem,
+	    {{defaults.structuralFunction, defaults.loadBearing}, {defaults.position, defaults.interior}});
 
 	API_Element column = ToolRecord(API_ColumnID);
 	column.column.zoneRel = APIZRel_Boundary;
 	column.column.nSegments = 1;
 	column.column.height = 3.0;
-	HostControl::DefineTool(column);
-	SetToolPCC(API_ColumnID, defaults.columnItem,
-	           {{defaults.structuralFunction, defaults.loadBearing}, {defaults.position, defaults.interior}});
+	HostControl::MemoParts columnMemo;
+	API_ColumnSegmentType segment = {};
+	segment.nominalWidth = 0.3;
+	segment.nominalDepth = 0.3;
+	columnMemo.columnSegments = std::vector<API_ColumnSegmentType>{segment};
+	HostControl::DefineTool(column, columnMemo);
+	SetToolClassAndCategories(
+	    API_ColumnID, defaults.columnItem,
+	    {{defaults.structuralFunction, defaults.loadBearing}, {defaults.position, defaults.interior}});
 
 	struct Opening {
 		API_ElemTypeID type;
@@ -220,19 +249,21 @@ void DefineTools(const HostControl::DefaultProject& defaults, const LibraryIndic
 		double lower;
 		API_Guid item;
 		API_Guid position;
-		HostControl::Parameters params;
+		std::vector<HostControl::Param> params;
 	};
 	for (const Opening& opening :
-	     {Opening{API_DoorID, library.door, 0.9, 2.1, 0.0, defaults.doorItem, defaults.interior, DoorParameters()},
+	     {Opening{API_DoorID, library.door, 0.9, 2.1, 0.0, defaults.doorItem, defaults.interior, DoorParams()},
 	      Opening{API_WindowID, library.window, 1.2, 1.5, 0.9, defaults.windowItem, defaults.exterior,
-	              WindowParameters()}}) {
+	              WindowParams()}}) {
 		API_Element record = ToolRecord(opening.type);
 		record.door.openingBase.libInd = opening.libInd;
 		record.door.openingBase.width = opening.width;
 		record.door.openingBase.height = opening.height;
 		record.door.lower = opening.lower;
-		HostControl::DefineTool(record, opening.params);
-		SetToolPCC(opening.type, opening.item, {{defaults.position, opening.position}});
+		HostControl::MemoParts memo;
+		memo.params = opening.params;
+		HostControl::DefineTool(record, memo);
+		SetToolClassAndCategories(opening.type, opening.item, {{defaults.position, opening.position}});
 	}
 }
 

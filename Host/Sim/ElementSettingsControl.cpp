@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ControlRecords.hpp"
 #include "ElementSettings.hpp"
-#include "HostControl.hpp"
 
 using Sim::TheProject;
 
@@ -39,43 +39,6 @@ template <typename T, typename SameAs> void ReplaceOrAppend(std::vector<T>& item
 template <typename T, typename Doomed> void EraseIf(std::vector<T>& items, Doomed doomed)
 {
 	items.erase(std::remove_if(items.begin(), items.end(), doomed), items.end());
-}
-
-// An array parameter's value lives beside its record, never in it.
-Sim::StoredParams ToStoredParams(const Parameters& params)
-{
-	Sim::StoredParams stored;
-	for (const Parameter& parameter : params) {
-		API_AddParType record = parameter.record;
-		record.index = static_cast<Int16>(stored.arrayValues.size());
-		bool isArray = record.typeMod == API_ParArray;
-		if (isArray)
-			record.value.array = nullptr;
-		const char* bytes = reinterpret_cast<const char*>(&record);
-		stored.records.insert(stored.records.end(), bytes, bytes + sizeof(record));
-		stored.arrayValues.push_back(isArray ? parameter.arrayValue : std::nullopt);
-	}
-	return stored;
-}
-
-std::optional<Sim::StoredMemo> ToStoredMemo(const std::optional<Parameters>& params)
-{
-	if (!params.has_value())
-		return std::nullopt;
-	Sim::StoredMemo memo;
-	memo.params = ToStoredParams(*params);
-	return memo;
-}
-
-API_AddParType NewParameterRecord(const std::string& name, API_AddParID type, Int16 typeMod)
-{
-	API_AddParType record;
-	std::memset(static_cast<void*>(&record), 0, sizeof(record));
-	record.typeID = type;
-	record.typeMod = typeMod;
-	std::strncpy(record.name, name.c_str(), sizeof(record.name) - 1);
-	GS::UniString(name).CopyUStr(record.uDescname, sizeof(record.uDescname) / sizeof(GS::UniChar));
-	return record;
 }
 
 } // namespace
@@ -182,28 +145,11 @@ void DropCategory(const API_Guid& category)
 	        [&](const Sim::StoredCategory& stored) { return stored.category.guid == category; });
 }
 
-Parameter LengthParameter(const std::string& name, double value)
-{
-	Parameter parameter{NewParameterRecord(name, APIParT_Length, API_ParSimple), std::nullopt};
-	parameter.record.value.real = value;
-	return parameter;
-}
-
-Parameter LengthArrayParameter(const std::string& name, const std::vector<double>& values)
-{
-	Parameter parameter{NewParameterRecord(name, APIParT_Length, API_ParArray), std::vector<char>()};
-	parameter.record.dim1 = static_cast<Int32>(values.size());
-	parameter.record.dim2 = 1;
-	const char* bytes = reinterpret_cast<const char*>(values.data());
-	parameter.arrayValue->assign(bytes, bytes + values.size() * sizeof(double));
-	return parameter;
-}
-
-void DefineTool(const API_Element& record, const std::optional<Parameters>& params)
+void DefineTool(const API_Element& record, const MemoParts& memo)
 {
 	Sim::StoredTool& tool = TheProject().tools[record.header.type];
 	tool.record = record;
-	tool.memo = ToStoredMemo(params).value_or(Sim::StoredMemo());
+	tool.memo = ToStoredMemo(memo);
 }
 
 void DropTool(const API_ElemType& type)
@@ -225,9 +171,10 @@ void SetToolPCC(const API_ElemType& type, const PCC& pcc)
 
 void DefineFavorite(const Favorite& favorite)
 {
-	Sim::StoredFavorite stored{GS::UniString(favorite.name),      favorite.element,
-	                           ToStoredMemo(favorite.memoParams), favorite.properties,
-	                           favorite.classifications,          favorite.categoryValues};
+	Sim::StoredFavorite stored{GS::UniString(favorite.name), favorite.element,         std::nullopt,
+	                           favorite.properties,          favorite.classifications, favorite.categoryValues};
+	if (favorite.memo.has_value())
+		stored.memo = ToStoredMemo(*favorite.memo);
 	ReplaceOrAppend(TheProject().favorites, stored,
 	                [](const Sim::StoredFavorite& a, const Sim::StoredFavorite& b) { return a.name == b.name; });
 }
@@ -251,7 +198,7 @@ Int32 AddLibraryPart(const LibraryPart& part)
 {
 	auto& library = TheProject().library;
 	Int32 index = library.empty() ? 1 : library.rbegin()->first + 1;
-	library[index] = {part.main, part.revision, GS::UniString(part.name), part.a, part.b, ToStoredParams(part.params)};
+	library[index] = {part.main, part.revision, GS::UniString(part.name), part.a, part.b, *ToStoredParams(part.params)};
 	return index;
 }
 

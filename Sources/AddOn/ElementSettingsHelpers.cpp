@@ -31,8 +31,7 @@ API_ElementMemo* EmptiedMemo(GS::Optional<ParamsMemo>& memo)
 {
 	if (!memo.HasValue())
 		return nullptr;
-	ACAPI_DisposeElemMemoHdls(&memo->elementMemo);
-	memo->elementMemo = {};
+	memo->Dispose();
 	return &memo->elementMemo;
 }
 
@@ -138,6 +137,17 @@ ErrCode LoadFavoriteWithPCC(const GS::UniString& name, API_Element& element, GS:
 	classifications = *favorite.classifications;
 	categoryValues = *favorite.elemCategoryValues;
 	return NoError;
+}
+
+ErrCode LoadFavoriteWithPCC(ElementCovSettings& settings)
+{
+	return LoadFavoriteWithPCC(settings, settings.favoriteName);
+}
+
+ErrCode LoadFavoriteWithPCC(ElementCovSettings& settings, const GS::UniString& name)
+{
+	return LoadFavoriteWithPCC(name, settings.toolElement, settings.memo, settings.properties, settings.classifications,
+	                           settings.categoryValues);
 }
 
 ErrCode GetCurrentToolDefaults(const API_ElemType& type, API_Element& element, GS::Optional<ParamsMemo>& memo,

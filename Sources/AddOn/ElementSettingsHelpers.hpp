@@ -4,6 +4,7 @@
 #pragma once
 
 #include "API/Favorites.hpp"
+#include "CoveringSettings.hpp"
 #include "ErrorCodes.hpp"
 #include "GS/Optional.hpp"
 #include "ParamsMemo.hpp"
@@ -16,6 +17,10 @@ using ClassificationList = GS::Array<GS::Pair<API_Guid, API_Guid>>; // (system, 
 ErrCode LoadFavoriteWithPCC(const GS::UniString& name, API_Element& element, GS::Optional<ParamsMemo>& memo,
                             GS::Array<API_Property>& properties, ClassificationList& classifications,
                             GS::Array<API_ElemCategoryValue>& categoryValues);
+// The same into the kind's toolElement, memo and lists: from the favorite
+// settings.favoriteName, or from the favorite name with favoriteName left alone.
+ErrCode LoadFavoriteWithPCC(ElementCovSettings& settings);
+ErrCode LoadFavoriteWithPCC(ElementCovSettings& settings, const GS::UniString& name);
 
 // Reads the tool defaults of the type that element's header holds, with the
 // default values of the given categories; a category without a readable

@@ -8,6 +8,7 @@
 #include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "SettingsSamples.hpp"
 
 using namespace ModelBuilder;
 using namespace SettingsBuilder;
@@ -29,11 +30,6 @@ struct Loaded {
 	{
 		if (withMemo)
 			memo.New().elementMemo.params = reinterpret_cast<API_AddParType**>(BMAllocateHandle(0, 0, 0));
-	}
-	~Loaded()
-	{
-		if (memo.HasValue())
-			ACAPI_DisposeElemMemoHdls(&memo->elementMemo);
 	}
 
 	ErrCode Load(const char* name)
@@ -64,8 +60,10 @@ void DefineDoorFavorite(bool withMemo, bool withCategories)
 	                               std::vector<API_Property>{StringValue(Defaults().lastRunProperty, "fav")},
 	                               Pairs{{Defaults().classificationSystem, Defaults().finishItem}},
 	                               std::nullopt};
-	if (withMemo)
-		favorite.memoParams = HostControl::Parameters{HostControl::LengthParameter("A", 0.75)};
+	if (withMemo) {
+		favorite.memo = HostControl::MemoParts();
+		favorite.memo->params = std::vector<HostControl::Param>{SettingsSamples::RealParam(APIParT_Length, 0.75)};
+	}
 	if (withCategories)
 		favorite.categoryValues = {CategoryValueRecord(Defaults().renovationStatus, Defaults().existing)};
 	HostControl::DefineFavorite(favorite);
@@ -139,6 +137,34 @@ TEST_F(Favorites, AFailedLoadLeavesEveryOutputAsItWas)
 	    });
 	EXPECT_EQ(failed, 1u);
 	loaded.reset();
+}
+
+TEST_F(Favorites, AKindsSettingsLoadFromItsOwnFavoriteOrANamedOne)
+{
+	HostControl::DefineFavorite(
+	    {"Lining", NewRecord(API_WallID), std::nullopt, std::nullopt,
+	     std::vector<GS::Pair<API_Guid, API_Guid>>{{Defaults().classificationSystem, Defaults().finishItem}},
+	     std::nullopt});
+	ElementCovSettings kind;
+	kind.useFavorite = true;
+	kind.favoriteName = "Lining";
+	ASSERT_EQ(LoadFavoriteWithPCC(kind), NoError);
+	EXPECT_EQ(kind.toolElement.header.type.typeID, API_WallID);
+	ASSERT_EQ(kind.classifications.GetSize(), 1u);
+	EXPECT_EQ(kind.classifications[0].second, Defaults().finishItem);
+	EXPECT_FALSE(kind.memo.HasValue());
+
+	ElementCovSettings other;
+	other.favoriteName = "Kept";
+	other.memo.New();
+	ASSERT_EQ(LoadFavoriteWithPCC(other, "Lining"), NoError);
+	EXPECT_EQ(other.favoriteName, GS::UniString("Kept"));
+	EXPECT_TRUE(other.memo.HasValue());
+	EXPECT_EQ(other.classifications, kind.classifications);
+
+	ElementCovSettings before = other;
+	EXPECT_EQ(LoadFavoriteWithPCC(other), APIERR_BADNAME);
+	EXPECT_TRUE(other == before);
 }
 
 // --- Applying a favorite's lists to an element ---

@@ -31,13 +31,6 @@ struct ToolSettings {
 		if (withMemo)
 			memo.New();
 	}
-	~ToolSettings() { Release(); }
-
-	void Release()
-	{
-		if (memo.HasValue())
-			ACAPI_DisposeElemMemoHdls(&memo->elementMemo);
-	}
 
 	ErrCode Read(const GS::Array<API_ElemCategory>& categories)
 	{
@@ -114,7 +107,6 @@ TEST_F(ToolDefaults, AFailingReadStopsUnlessOnlyACategoryFails)
 			    EXPECT_EQ(result, APIERR_GENERAL);
 			    EXPECT_EQ(run.callsMade.back(), run.failedCall) << "nothing runs after a failing step";
 		    }
-		    wall->Release();
 	    });
 	EXPECT_EQ(failed, steps.size() + 3);
 	wall.reset();

@@ -50,7 +50,11 @@ TEST_F(ToolsAndFavorites, DefaultToolsAreUsable)
 	EXPECT_GT(ToolDefaults(API_WallID).wall.thickness, 0.0);
 	EXPECT_GT(ToolDefaults(API_WallID).wall.height, 0.0);
 	EXPECT_GT(ToolDefaults(API_SlabID).slab.thickness, 0.0);
-	EXPECT_GT(ToolDefaults(API_ColumnID).column.height, 0.0);
+	API_ElementMemo columnMemo = {};
+	EXPECT_GT(ToolDefaults(API_ColumnID, &columnMemo).column.height, 0.0);
+	EXPECT_EQ(BMGetPtrSize(reinterpret_cast<GSConstPtr>(columnMemo.columnSegments)),
+	          GSSize(sizeof(API_ColumnSegmentType)));
+	ACAPI_DisposeElemMemoHdls(&columnMemo);
 	for (auto [type, part] :
 	     {std::pair{API_DoorID, Defaults().doorPart}, std::pair{API_WindowID, Defaults().windowPart}}) {
 		API_ElementMemo memo = {};
@@ -150,8 +154,12 @@ TEST_F(ToolsAndFavorites, AFavoriteFillsOnlyTheRequestedParts)
 TEST_F(ToolsAndFavorites, AFavoriteMemoIsHandedOverOrLeftEmpty)
 {
 	API_Element door = ToolDefaults(API_DoorID);
-	HostControl::DefineFavorite(
-	    {"Door", door, HostControl::Parameters{HostControl::LengthParameter("A", 0.8)}, {}, {}, {}});
+	API_AddParType width = {};
+	width.typeID = APIParT_Length;
+	width.value.real = 0.8;
+	HostControl::MemoParts memo;
+	memo.params = std::vector<HostControl::Param>{{width, std::nullopt}};
+	HostControl::DefineFavorite({"Door", door, memo, {}, {}, {}});
 	HostControl::DefineFavorite(WallFavorite("Bare", 0.01));
 	API_Favorite withMemo("Door");
 	withMemo.memo.New(API_ElementMemo{});
