@@ -4,6 +4,7 @@
 #include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "SettingsSamples.hpp"
 
 using HostControl::Defaults;
 using ModelBuilder::NewRecord;
@@ -17,7 +18,7 @@ void DefineWallFavorite(const char* name, double thickness)
 	API_Element wall = NewRecord(API_WallID);
 	wall.wall.thickness = thickness;
 	HostControl::DefineFavorite(
-	    {name, wall, HostControl::Parameters{HostControl::LengthParameter("A", 1.0)},
+	    {name, wall, std::nullopt,
 	     std::vector<API_Property>{SettingsBuilder::StringValue(Defaults().lastRunProperty, "favorite")},
 	     Pairs{{Defaults().classificationSystem, Defaults().finishItem}}, std::nullopt});
 }
@@ -66,9 +67,9 @@ TEST_F(CoveringElementSource, StoredSettingsAreUsedWithoutAskingForTheFavorite)
 
 TEST_F(CoveringElementSource, HoleSourcesNeedAMemo)
 {
-	HostControl::DefineFavorite({"Hole", NewRecord(API_DoorID),
-	                             HostControl::Parameters{HostControl::LengthParameter("A", 1.0)}, std::nullopt,
-	                             std::nullopt, std::nullopt});
+	HostControl::MemoParts holeMemo;
+	holeMemo.params = std::vector<HostControl::Param>{SettingsSamples::RealParam(APIParT_Length, 1.0)};
+	HostControl::DefineFavorite({"Hole", NewRecord(API_DoorID), holeMemo, std::nullopt, std::nullopt, std::nullopt});
 	ElementCovSettings settings;
 	settings.toolElement = NewRecord(API_DoorID);
 	settings.favoriteName = "Hole";
