@@ -13,6 +13,7 @@
 struct FaultRun {
 	std::string failedCall;             // the host function that failed
 	std::vector<std::string> callsMade; // every host call of the run, in order
+	UInt32 nth = 0;                     // the failed call's place among them, from 1
 };
 
 // setUp builds the scene after a host reset; run performs the operation and
@@ -38,6 +39,6 @@ UInt32 SweepFaults(GSErrCode code, SetUp setUp, Run run, Check check)
 		SCOPED_TRACE("failing call " + std::to_string(nth) + ", " + calls[nth - 1]);
 		EXPECT_EQ(HostControl::LiveHandleCount(), handles) << "memory handles leaked";
 		EXPECT_EQ(HostControl::LivePointerCount(), pointers) << "pointer blocks leaked";
-		check(FaultRun{calls[nth - 1], calls}, result);
+		check(FaultRun{calls[nth - 1], calls, nth}, result);
 	}
 }
