@@ -38,17 +38,21 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::
 	return result;
 }
 
-GSErrCode ACAPI_WriteReport(const GS::UniString& format, bool withDial, ...)
+namespace ReportWindow {
+
+GSErrCode WriteFormatted(bool withDial, const char* format, ...)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_WriteReport"); fault != NoError)
 		return fault;
 	va_list args;
-	va_start(args, withDial);
-	std::string text = FormatV(format.ToCStr().Get(), args);
+	va_start(args, format);
+	std::string text = FormatV(format, args);
 	va_end(args);
 	Sim::Host().reportLines.push_back({GS::UniString(text), withDial});
 	return NoError;
 }
+
+} // namespace ReportWindow
 
 void DBPrintf(const char* format, ...)
 {

@@ -1,8 +1,10 @@
+#include "ControlRecords.hpp"
 #include "HostControl.hpp"
 
 #include <algorithm>
 #include <cstring>
 
+#include "ElementSettings.hpp"
 #include "Faults.hpp"
 #include "Memory.hpp"
 #include "Project.hpp"
@@ -31,6 +33,18 @@ template <typename T> std::optional<std::vector<T>> FromPart(const Sim::Part& pa
 	return items;
 }
 
+std::optional<std::vector<Param>> FromStoredParams(const std::optional<Sim::StoredParams>& stored)
+{
+	if (!stored.has_value())
+		return std::nullopt;
+	std::vector<Param> params(stored->arrayValues.size());
+	for (std::size_t i = 0; i < params.size(); ++i) {
+		std::memcpy(&params[i].record, stored->records.data() + i * sizeof(API_AddParType), sizeof(API_AddParType));
+		params[i].arrayValue = stored->arrayValues[i];
+	}
+	return params;
+}
+
 Link ToLink(const Sim::Link& link)
 {
 	return {link.from, link.to, link.flags};
@@ -38,12 +52,45 @@ Link ToLink(const Sim::Link& link)
 
 } // namespace
 
+std::optional<Sim::StoredParams> ToStoredParams(const std::optional<std::vector<Param>>& params)
+{
+	if (!params.has_value())
+		return std::nullopt;
+	Sim::StoredParams stored;
+	for (const Param& param : *params) {
+		API_AddParType record = param.record;
+		bool isArray = record.typeMod == API_ParArray;
+		if (isArray)
+			record.value.array = nullptr;
+		const char* bytes = reinterpret_cast<const char*>(&record);
+		stored.records.insert(stored.records.end(), bytes, bytes + sizeof(API_AddParType));
+		stored.arrayValues.push_back(isArray ? param.arrayValue : std::nullopt);
+	}
+	return stored;
+}
+
+Sim::StoredMemo ToStoredMemo(const MemoParts& memo)
+{
+	Sim::StoredMemo stored;
+	stored.coords = ToPart(memo.coords);
+	stored.pends = ToPart(memo.pends);
+	stored.parcs = ToPart(memo.arcs);
+	stored.vertexIDs = ToPart(memo.vertexIDs);
+	stored.edgeTrims = ToPart(memo.edgeTrims);
+	stored.sideMaterials = ToPart(memo.sideMaterials);
+	stored.columnSegments = ToPart(memo.columnSegments);
+	stored.params = ToStoredParams(memo.params);
+	return stored;
+}
+
 void ResetHost()
 {
 	Sim::HostState& host = Sim::Host();
 	host = Sim::HostState();
 	host.project.stories.push_back({0, 0.0, "Ground floor"});
+	Sim::BuildDefaultProject();
 	Sim::Faults().ResetCounts();
+	Sim::ResetLargestHandleSize();
 }
 
 void AddStory(Int16 index, double level, const std::string& name)
@@ -54,16 +101,9 @@ void AddStory(Int16 index, double level, const std::string& name)
 API_Guid AddElement(const API_Element& element, const MemoParts& memo)
 {
 	Sim::Project& project = TheProject();
-	Sim::StoredElement stored{element, {}};
+	Sim::StoredElement stored{element, ToStoredMemo(memo)};
 	if (stored.record.header.guid == APINULLGuid)
 		stored.record.header.guid = project.NewGuid();
-	stored.memo.coords = ToPart(memo.coords);
-	stored.memo.pends = ToPart(memo.pends);
-	stored.memo.parcs = ToPart(memo.arcs);
-	stored.memo.vertexIDs = ToPart(memo.vertexIDs);
-	stored.memo.edgeTrims = ToPart(memo.edgeTrims);
-	stored.memo.sideMaterials = ToPart(memo.sideMaterials);
-	stored.memo.columnSegments = ToPart(memo.columnSegments);
 	API_Guid guid = stored.record.header.guid;
 	project.elementOrder.push_back(guid);
 	project.elements[guid] = std::move(stored);
@@ -90,7 +130,8 @@ MemoParts GetMemoParts(const API_Guid& guid)
 	        FromPart<UInt32>(memo.vertexIDs),
 	        FromPart<API_EdgeTrim>(memo.edgeTrims),
 	        FromPart<API_OverriddenAttribute>(memo.sideMaterials),
-	        FromPart<API_ColumnSegmentType>(memo.columnSegments)};
+	        FromPart<API_ColumnSegmentType>(memo.columnSegments),
+	        FromStoredParams(memo.params)};
 }
 
 std::vector<API_Guid> Elements(API_ElemTypeID type)
@@ -265,6 +306,11 @@ UInt32 TotalCallCount()
 	return Sim::Faults().TotalCallCount();
 }
 
+std::vector<std::string> CallLog()
+{
+	return Sim::Faults().CallLog();
+}
+
 Int32 LiveHandleCount()
 {
 	return Sim::LiveHandleCount();
@@ -273,6 +319,11 @@ Int32 LiveHandleCount()
 Int32 LivePointerCount()
 {
 	return Sim::LivePointerCount();
+}
+
+GSSize LargestHandleSize()
+{
+	return Sim::LargestHandleSize();
 }
 
 } // namespace HostControl

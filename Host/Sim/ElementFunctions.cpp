@@ -3,6 +3,7 @@
 #include <set>
 
 #include "API/ElementFunctions.hpp"
+#include "ElementSettings.hpp"
 #include "Faults.hpp"
 #include "GS/Memory.hpp"
 #include "Memory.hpp"
@@ -102,6 +103,7 @@ void Forget(const std::set<API_Guid>& doomed)
 		project.roomRelations.erase(guid);
 		project.openingRelations.erase(guid);
 		project.openingWidths.erase(guid);
+		project.elementPCC.erase(guid);
 	}
 	auto& order = project.elementOrder;
 	order.erase(std::remove_if(order.begin(), order.end(), isDoomed), order.end());
@@ -118,7 +120,17 @@ void Forget(const std::set<API_Guid>& doomed)
 	}
 }
 
-// The identity of an element (type, GUID, group, change stamp) never changes.
+std::vector<Sim::Link>::iterator FindLink(const API_Guid& from, const API_Guid& to)
+{
+	auto& links = TheProject().links;
+	return std::find_if(links.begin(), links.end(),
+	                    [&](const Sim::Link& link) { return link.from == from && link.to == to; });
+}
+
+} // namespace
+
+namespace Sim {
+
 void CopyMarkedBytes(const API_Element& source, const API_Element& mask, API_Element& target)
 {
 	API_Elem_Head identity = target.header;
@@ -135,14 +147,7 @@ void CopyMarkedBytes(const API_Element& source, const API_Element& mask, API_Ele
 	target.header.modiStamp = identity.modiStamp;
 }
 
-std::vector<Sim::Link>::iterator FindLink(const API_Guid& from, const API_Guid& to)
-{
-	auto& links = TheProject().links;
-	return std::find_if(links.begin(), links.end(),
-	                    [&](const Sim::Link& link) { return link.from == from && link.to == to; });
-}
-
-} // namespace
+} // namespace Sim
 
 GSErrCode ACAPI_Element_Get(API_Element* element, UInt32)
 {
@@ -182,6 +187,7 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 	*element = stored.record;
 	project.elementOrder.push_back(stored.record.header.guid);
 	project.elements.emplace(stored.record.header.guid, std::move(stored));
+	Sim::ReceiveToolDefaults(*element);
 	return NoError;
 }
 
@@ -195,7 +201,7 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
 		return APIERR_BADID;
 	Sim::StoredElement changed = *stored;
 	if (mask != nullptr)
-		CopyMarkedBytes(*element, *mask, changed.record);
+		Sim::CopyMarkedBytes(*element, *mask, changed.record);
 	if (memo != nullptr)
 		Sim::ReplaceMemoParts(changed.memo, Sim::StoreMemo(*memo, memoMask), memoMask);
 	if (GSErrCode error = CheckElement(changed.record, changed.memo); error != NoError)

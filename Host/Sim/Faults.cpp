@@ -33,6 +33,7 @@ void FaultTable::Clear()
 void FaultTable::ResetCounts()
 {
 	callsByName.clear();
+	callLog.clear();
 	totalCalls = 0;
 	faults.clear();
 }
@@ -45,6 +46,7 @@ UInt32 FaultTable::CallCount(const std::string& functionName) const
 
 GSErrCode FaultTable::Enter(const std::string& functionName)
 {
+	callLog.push_back(functionName);
 	UInt32 byName = ++callsByName[functionName];
 	UInt32 total = ++totalCalls;
 	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {

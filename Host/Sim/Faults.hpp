@@ -20,6 +20,7 @@ public:
 	void ResetCounts();
 	UInt32 CallCount(const std::string& functionName) const;
 	UInt32 TotalCallCount() const { return totalCalls; }
+	const std::vector<std::string>& CallLog() const { return callLog; }
 	GSErrCode Enter(const std::string& functionName);
 
 private:
@@ -31,6 +32,7 @@ private:
 
 	std::vector<Fault> faults;
 	std::map<std::string, UInt32> callsByName;
+	std::vector<std::string> callLog; // every call since the counts were reset, in order
 	UInt32 totalCalls = 0;
 };
 

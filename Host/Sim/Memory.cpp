@@ -29,6 +29,17 @@ std::unordered_map<GSConstPtr, GSSize>& LivePointers()
 	return pointers;
 }
 
+GSSize& LargestSize()
+{
+	static GSSize largest = 0;
+	return largest;
+}
+
+void NoteHandleSize(GSSize size)
+{
+	LargestSize() = std::max(LargestSize(), size);
+}
+
 [[noreturn]] void Misuse(const char* what)
 {
 	std::fprintf(stderr, "host memory misuse: %s\n", what);
@@ -61,6 +72,7 @@ GSHandle NewHandle(GSSize size, GSFlags flags)
 	char* bytes = NewBytes(size, flags);
 	if (bytes == nullptr)
 		return nullptr;
+	NoteHandleSize(size);
 	auto* block = new HandleBlock{bytes, size};
 	GSHandle handle = &block->data;
 	LiveHandles().emplace(handle, block);
@@ -79,6 +91,16 @@ Int32 LiveHandleCount()
 Int32 LivePointerCount()
 {
 	return static_cast<Int32>(LivePointers().size());
+}
+
+GSSize LargestHandleSize()
+{
+	return LargestSize();
+}
+
+void ResetLargestHandleSize()
+{
+	LargestSize() = 0;
 }
 
 GSHandle NewHandle(GSSize size)
@@ -145,6 +167,7 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, GSFlags flags, short)
 	std::free(block->data);
 	block->data = bytes;
 	block->size = newSize;
+	NoteHandleSize(newSize);
 	return handle;
 }
 

@@ -7,6 +7,9 @@ namespace Sim {
 
 Int32 LiveHandleCount();
 Int32 LivePointerCount();
+// The largest size any handle has had since the last reset.
+GSSize LargestHandleSize();
+void ResetLargestHandleSize();
 
 } // namespace Sim
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "API/ElementFunctions.hpp"
+#include "API/Properties.hpp"
 #include "API/Relations.hpp"
 #include "GS/UniString.hpp"
 
@@ -76,6 +77,74 @@ struct StoredUserData {
 	Part payload;
 };
 
+using ClassificationPair = GS::Pair<API_Guid, API_Guid>; // (system, item)
+
+// The properties, classification items and category values of one element or
+// of one tool's default element.
+struct StoredPCC {
+	std::map<API_Guid, API_PropertyValue> propertyValues; // the values set; the rest hold their default
+	std::vector<ClassificationPair> classificationItems;  // at most one per system, in the order added
+	std::map<API_Guid, API_Guid> categoryValues;          // category -> value
+};
+
+// A property definition and the element types whose elements have it.
+struct StoredPropertyDefinition {
+	API_PropertyDefinition definition;
+	std::vector<API_ElemTypeID> elementTypes; // empty: every type
+};
+
+struct PropertyCatalog {
+	std::vector<API_PropertyGroup> groups;             // in the host's order
+	std::vector<StoredPropertyDefinition> definitions; // in the host's order
+};
+
+struct ClassificationSystem {
+	API_Guid guid;
+	GS::UniString name;
+};
+
+struct ClassificationItem {
+	API_Guid guid;
+	API_Guid system;
+	GS::UniString id;
+};
+
+struct ClassificationCatalog {
+	std::vector<ClassificationSystem> systems;
+	std::vector<ClassificationItem> items;
+};
+
+struct StoredCategory {
+	API_ElemCategory category;
+	std::vector<API_ElemCategoryValue> values;
+	std::vector<API_ElemTypeID> elementTypes; // the types it applies to; empty: every type
+};
+
+// A tool's default element.
+struct StoredTool {
+	API_Element record;
+	StoredMemo memo;
+	StoredPCC pcc;
+};
+
+struct StoredFavorite {
+	GS::UniString name;
+	API_Element element;
+	std::optional<StoredMemo> memo;
+	std::optional<std::vector<API_Property>> properties;
+	std::optional<std::vector<ClassificationPair>> classifications;
+	std::optional<std::vector<API_ElemCategoryValue>> categoryValues;
+};
+
+struct StoredLibPart {
+	API_Guid main;
+	API_Guid revision;
+	GS::UniString name;
+	double a; // default width
+	double b; // default height
+	StoredParams params;
+};
+
 // Everything an undo step restores.
 struct Project {
 	std::vector<Story> stories;
@@ -90,6 +159,14 @@ struct Project {
 	std::unordered_map<API_Guid, StoredRoomRelation> roomRelations;
 	std::unordered_map<API_Guid, API_OpeningRelation> openingRelations;
 	std::unordered_map<API_Guid, OpeningWidths> openingWidths;
+	// Element settings: definitions, per-element values, tools, favorites and library.
+	PropertyCatalog properties;
+	ClassificationCatalog classifications;
+	std::vector<StoredCategory> categories;             // in the host's order
+	std::unordered_map<API_Guid, StoredPCC> elementPCC; // no entry: nothing set
+	std::unordered_map<API_ElemType, StoredTool> tools;
+	std::vector<StoredFavorite> favorites;  // in the host's order
+	std::map<Int32, StoredLibPart> library; // by library index
 
 	StoredElement* Find(const API_Guid& guid);
 	bool Contains(const API_Guid& guid) const { return elements.count(guid) != 0; }
@@ -109,6 +186,15 @@ struct ReportLine {
 	bool withDialog;
 };
 
+// The parts that the last favorite request asked for.
+struct FavoriteRequest {
+	GS::UniString name;
+	bool memo;
+	bool properties;
+	bool classifications;
+	bool categoryValues;
+};
+
 struct UndoStep {
 	GS::UniString name;
 	Project before;
@@ -122,6 +208,7 @@ struct HostState {
 	std::vector<AlertRecord> alerts;
 	std::vector<ReportLine> reportLines;
 	std::vector<std::string> debugLines;
+	std::optional<FavoriteRequest> lastFavoriteRequest;
 };
 
 HostState& Host();
@@ -134,6 +221,9 @@ StoredMemo StoreMemo(const API_ElementMemo& memo, UInt64 mask);
 // Hands the stored parts of the mask out in new handles owned by the receiver.
 void HandOutMemo(const StoredMemo& stored, UInt64 mask, API_ElementMemo* memo);
 void ReplaceMemoParts(StoredMemo& target, const StoredMemo& source, UInt64 mask);
+// Copies the bytes that the mask marks; the identity of the target (type, GUID,
+// group, change stamp) never changes.
+void CopyMarkedBytes(const API_Element& source, const API_Element& mask, API_Element& target);
 
 // An answer scripted by the control interface, or 1 (the first button).
 short NextAnswer();

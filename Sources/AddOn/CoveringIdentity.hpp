@@ -4,6 +4,7 @@
 #pragma once
 
 #include "API/ElementFunctions.hpp"
+#include "CoveringSettings.hpp"
 #include "ErrorCodes.hpp"
 #include "GS/UniString.hpp"
 
@@ -48,3 +49,13 @@ private:
 // Reads the 32-bit value stored on a covering; the host's error (also for a
 // covering without a record) is passed on.
 ErrCode GetCoveringNumber(const API_Guid& covering, UInt32& value);
+
+// The zone's number text, as the Element IDs of its coverings carry it.
+GS::UniString ZoneNumberText(const API_Element& zone);
+
+// Element IDs: "COV - Z<zone number> - <number>" for wall and column coverings,
+// "COV - Z<zone number> - Ceiling" or "... - Floor" for covering slabs.
+ErrCode SetCovElementId(const API_Guid& element, const GS::UniString& zoneNumber, UInt32 number);
+ErrCode SetCovElementId(const API_Guid& element, const GS::UniString& zoneNumber, SlabCovType type);
+// Reads the number back: the third of exactly three " - " parts; COVERR_ID otherwise.
+ErrCode GetCovElementIdNr(const API_Guid& element, UInt32& number);

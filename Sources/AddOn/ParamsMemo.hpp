@@ -1,6 +1,7 @@
 // The library-part parameters of a door-hole or window-hole setting, held in a
-// host element memo of which only the parameter list is used. The memo's owner
-// releases it; copying goes through DeepCopy so that no handle is ever shared.
+// host element memo of which only the parameter list is used. A ParamsMemo owns
+// its handles: copying copies every handle, array values included, and the
+// destructor disposes them, so two memos never share a handle.
 #pragma once
 
 #include "API/Memo.hpp"
@@ -9,8 +10,23 @@
 struct ParamsMemo {
 	API_ElementMemo elementMemo = {};
 
-	// Replaces the parameters by a copy of params in which no handle is shared.
+	ParamsMemo() = default;
+	ParamsMemo(const ParamsMemo& source);
+	ParamsMemo& operator=(const ParamsMemo& source);
+	~ParamsMemo();
+
+	// Replaces the parameters by a copy of params in which no handle is shared;
+	// a null params gives a memo without a parameter handle. On a failed copy the
+	// memo holds what could be copied and still shares nothing.
 	GSErrCode DeepCopy(API_AddParType** params);
+	// Writes the parameter part of an element-settings block: the record count,
+	// then each record.
+	GSErrCode WriteParams(GS::OChannel& channel) const;
 	// Reads the parameter part of a stored element-settings block.
 	GSErrCode ReadParams(GS::IChannel& channel);
+
+	// The whole records in the parameter handle.
+	USize GetParamCount() const;
+	// Disposes every handle of the memo and clears it.
+	void Dispose();
 };

@@ -17,11 +17,14 @@ struct API_Favorite {
 	GS::Optional<GS::Array<API_ElemCategoryValue>> elemCategoryValues;
 };
 
+// APIERR_BADNAME when no favorite has the name. A requested list that the
+// favorite lacks comes back empty, a requested memo without parts.
 GSErrCode ACAPI_Favorite_Get(API_Favorite* favorite);
 // The names of the favorites of one element type, in the host's order.
 GSErrCode ACAPI_Favorite_GetNum(const API_ElemType& type, short* count, GS::Array<GS::UniString>* names);
 
 // The tool settings of the element type in element's header.
 GSErrCode ACAPI_Element_GetDefaults(API_Element* element, API_ElementMemo* memo);
-// Changes the fields whose mask bytes are set.
+// Changes the fields whose mask bytes are set (a null mask: none), never the
+// element type; a memo replaces the tool's whole memo.
 GSErrCode ACAPI_Element_ChangeDefaults(API_Element* element, API_ElementMemo* memo, const API_Element* mask);

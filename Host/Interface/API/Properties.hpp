@@ -148,7 +148,8 @@ GSErrCode ACAPI_Element_GetPropertyValuesOfDefaultElem(const API_ElemType& type,
 GSErrCode ACAPI_Element_SetPropertiesOfDefaultElem(const API_ElemType& type, const GS::Array<API_Property>& properties);
 
 // Classification items, as (classification system, item) pairs. An element has
-// at most one item per system: adding an item replaces that of its system.
+// at most one item per system: adding an item replaces that of its system;
+// removing an item that the element does not hold changes nothing.
 GSErrCode ACAPI_Element_GetClassificationItemsDefault(const API_ElemType& type,
                                                       GS::Array<GS::Pair<API_Guid, API_Guid>>& systemItemPairs);
 GSErrCode ACAPI_Element_AddClassificationItemDefault(const API_ElemType& type, const API_Guid& itemGuid);

@@ -1,0 +1,13 @@
+// The control interface's plain records turned into the stored model, for the
+// control functions of every area.
+#pragma once
+
+#include "HostControl.hpp"
+#include "Project.hpp"
+
+namespace HostControl {
+
+std::optional<Sim::StoredParams> ToStoredParams(const std::optional<std::vector<Param>>& params);
+Sim::StoredMemo ToStoredMemo(const MemoParts& memo);
+
+} // namespace HostControl

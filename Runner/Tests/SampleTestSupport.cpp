@@ -1,0 +1,95 @@
+#include "SampleTestSupport.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace RunnerTest {
+
+std::optional<Int32> SampleLibraryIndex(const Runner::LibraryPartRef& part)
+{
+	if (part.name == "door")
+		return 1;
+	if (part.name == "window")
+		return 2;
+	if (part.name == "niche window")
+		return NicheIndex;
+	return std::nullopt;
+}
+
+Runner::LoadedProject LoadSample()
+{
+	Runner::LoadResult result = Runner::LoadSampleProject(SamplePath, SampleLibraryIndex);
+	EXPECT_EQ(result.error, Runner::LoadError::None) << result.message;
+	return result.project.value_or(Runner::LoadedProject());
+}
+
+API_Element Record(const API_Guid& guid)
+{
+	std::optional<API_Element> element = HostControl::GetElement(guid);
+	EXPECT_TRUE(element.has_value());
+	if (element)
+		return *element;
+	API_Element empty;
+	std::memset(&empty, 0, sizeof(empty));
+	return empty;
+}
+
+ZoneRelation::ZoneRelation(const API_Guid& zone)
+{
+	EXPECT_EQ(ACAPI_Element_GetRelations(zone, {API_WallID, APIVarId_Generic, APINULLGuid}, &relation), NoError);
+}
+
+ZoneRelation::~ZoneRelation()
+{
+	ACAPI_DisposeRoomRelationHdls(&relation);
+}
+
+std::vector<API_Guid> ZoneRelation::ListOf(API_ElemTypeID type) const
+{
+	std::vector<API_Guid> list;
+	const GS::Array<API_Guid>* found =
+	    relation.elementsGroupedByType.GetPtr(API_ElemType{type, APIVarId_Generic, APINULLGuid});
+	if (found != nullptr)
+		list.assign(found->begin(), found->end());
+	return list;
+}
+
+API_OpeningRelation OpeningRelation(const API_Guid& opening)
+{
+	API_OpeningRelation relation = {APINULLGuid, APINULLGuid};
+	EXPECT_EQ(ACAPI_Element_GetRelations(opening, {API_ZoneID, APIVarId_Generic, APINULLGuid}, &relation), NoError);
+	return relation;
+}
+
+Runner::PlanLine ZoneEdge(const HostControl::MemoParts& polygon, Int32 edge)
+{
+	double turn = 0.0;
+	for (const API_PolyArc& arc : polygon.arcs.value_or(std::vector<API_PolyArc>())) {
+		if (arc.begIndex == edge)
+			turn = arc.arcAngle;
+	}
+	return {(*polygon.coords)[edge], (*polygon.coords)[edge + 1], turn};
+}
+
+bool IsValidEdge(const HostControl::MemoParts& polygon, Int32 edge)
+{
+	const std::vector<Int32>& pends = *polygon.pends;
+	return edge >= 1 && edge < pends.back() && std::find(pends.begin() + 1, pends.end(), edge) == pends.end();
+}
+
+std::vector<Int32> EdgesOf(const HostControl::MemoParts& polygon)
+{
+	std::vector<Int32> edges;
+	for (Int32 edge = 1; edge < polygon.pends->back(); ++edge) {
+		if (IsValidEdge(polygon, edge))
+			edges.push_back(edge);
+	}
+	return edges;
+}
+
+Runner::PlanLine ReferenceLine(const API_Element& wall)
+{
+	return {wall.wall.begC, wall.wall.endC, wall.wall.angle};
+}
+
+} // namespace RunnerTest

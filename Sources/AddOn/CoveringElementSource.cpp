@@ -1,0 +1,101 @@
+#include "CoveringElementSource.hpp"
+
+#include "CoveringIdentity.hpp"
+
+namespace {
+
+// The add-on does not read story levels: a linked top counts 3 m per story.
+constexpr double assumedStoryHeight = 3.0;
+
+bool Has(SourceParts parts, SourceParts part)
+{
+	return (parts & part) != 0;
+}
+
+} // namespace
+
+ElementSource::ElementSource(const ElementCovSettings& settings, SourceParts parts)
+    : settings(settings), parts(parts), favorite(settings.favoriteName)
+{
+	if (settings.useFavorite && Has(parts, SourceMemo))
+		favorite.memo.New(API_ElementMemo{});
+	if (Has(parts, SourcePCC)) {
+		favorite.properties.New();
+		favorite.classifications.New();
+		favorite.elemCategoryValues.New();
+	}
+}
+
+ElementSource::~ElementSource()
+{
+	if (favorite.memo.HasValue())
+		ACAPI_DisposeElemMemoHdls(&favorite.memo.Get());
+}
+
+ErrCode ElementSource::Fetch()
+{
+	if (settings.useFavorite)
+		return ACAPI_Favorite_Get(&favorite);
+	if (Has(parts, SourceMemo) && !settings.memo.HasValue())
+		return COVERR_GENERAL;
+	if (Has(parts, SourcePCC)) {
+		favorite.properties.Get() = settings.properties;
+		favorite.classifications.Get() = settings.classifications;
+		favorite.elemCategoryValues.Get() = settings.categoryValues;
+	}
+	return NoError;
+}
+
+const API_Element& ElementSource::Template() const
+{
+	return settings.useFavorite ? favorite.element : settings.toolElement;
+}
+
+API_ElementMemo* ElementSource::Memo()
+{
+	if (!Has(parts, SourceMemo))
+		return nullptr;
+	if (settings.useFavorite)
+		return &favorite.memo.Get();
+	// The stored memo stays the settings' own; the host only copies from it.
+	return const_cast<API_ElementMemo*>(&settings.memo.Get().elementMemo);
+}
+
+ErrCode GetDefaultClassificationItems(API_ElemTypeID type, ClassificationList& items)
+{
+	return ACAPI_Element_GetClassificationItemsDefault({type, APIVarId_Generic, APINULLGuid}, items);
+}
+
+ErrCode ElementSource::ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults) const
+{
+	for (const API_Guid& element : elements) {
+		if (ErrCode error = SetClassPropCatOfElement(element, favorite, defaults); error != NoError)
+			return error;
+	}
+	return NoError;
+}
+
+CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zone, const API_Guid& base, UInt32 number)
+{
+	API_WallType& wall = covering.wall;
+	wall.zoneRel = APIZRel_None;
+	wall.head.floorInd = zone.header.floorInd;
+	if (wall.relativeTopStory != 0)
+		wall.topOffset = (-assumedStoryHeight * wall.relativeTopStory + wall.bottomOffset) + wall.height;
+	if (ErrCode error = ACAPI_Element_Create(&covering, nullptr); error != NoError)
+		return CovError{error};
+	const API_Guid& guid = covering.header.guid;
+	if (ErrCode error = SetCovElementId(guid, ZoneNumberText(zone), number); error != NoError)
+		return CovError{error};
+	const struct {
+		API_Guid from;
+		API_Guid to;
+		CoveringsLinkFlags flag;
+	} links[] = {
+	    {zone.header.guid, guid, LinkZoneCovering}, {base, guid, LinkElemCovering}, {guid, base, LinkCoveringElem}};
+	for (const auto& link : links) {
+		if (ErrCode error = ACAPI_ElementLink_Link(link.from, link.to, link.flag); error != NoError)
+			return CovError{error};
+	}
+	return guid;
+}

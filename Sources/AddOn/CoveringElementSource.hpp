@@ -1,0 +1,56 @@
+// Where the element of a new covering comes from, and how a covering wall is
+// made: shared by the wall, column, hole and slab makers.
+#pragma once
+
+#include "API/Favorites.hpp"
+#include "CovResult.hpp"
+#include "CoveringSettings.hpp"
+#include "ElementSettingsHelpers.hpp"
+
+// The classification items a new element of the type receives.
+ErrCode GetDefaultClassificationItems(API_ElemTypeID type, ClassificationList& items);
+
+// The parts of an element source that a covering kind needs.
+enum SourceParts : UInt32 {
+	SourceElement = 0x1,       // the template element
+	SourceMemo = 0x2,          // the library-part parameters (holes)
+	SourcePCC = 0x4,           // properties, classifications and categories
+	SourceElementAndPCC = 0x5, // walls, column coverings and slabs
+	SourceElementAndMemo = 0x3 // holes
+};
+
+// The template, memo and PCC lists of one covering kind: fetched from the
+// kind's favorite when it uses one, otherwise taken from its stored settings.
+class ElementSource {
+public:
+	ElementSource(const ElementCovSettings& settings, SourceParts parts);
+	~ElementSource();
+	ElementSource(const ElementSource&) = delete;
+	ElementSource& operator=(const ElementSource&) = delete;
+
+	// The host's error when the favorite cannot be fetched; COVERR_GENERAL
+	// when a memo is needed and the stored settings have none.
+	ErrCode Fetch();
+
+	const API_Element& Template() const;
+	// The memo the new element is made with; null when none was asked for.
+	API_ElementMemo* Memo();
+	// A favorite record that carries the PCC lists, whichever way they came.
+	const API_Favorite& PCC() const { return favorite; }
+
+	// Gives each element the PCC lists, over the default classification items
+	// that a new element of its type received; the first error stops.
+	ErrCode ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults) const;
+
+private:
+	const ElementCovSettings& settings;
+	SourceParts parts;
+	API_Favorite favorite;
+};
+
+// Covering-wall steps after the placement: marks the covering as not bounding
+// zones, puts it on the zone's story, keeps a top linked to a story at its
+// height, creates it, writes its Element ID with the number and links it to
+// the zone and to its base (the covered wall or column).
+CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zone, const API_Guid& base,
+                                     UInt32 number);
