@@ -1,6 +1,8 @@
 #include <cstring>
 #include <optional>
+#include <set>
 
+#include "FaultSweep.hpp"
 #include "ModelBuilder.hpp"
 #include "PolygonHelpers.hpp"
 #include "SlabTestSupport.hpp"
@@ -125,12 +127,14 @@ TEST_F(PolygonHelpers, HandlesWithoutOnePolygonAreRefusedAndTheRecordKept)
 TEST_F(PolygonHelpers, ConversionFailuresLeakNothing)
 {
 	OwnedMemo zone(Outline{square, hole});
-	SweepFaults(
-	    {{"BMAllocatePtr", APIERR_MEMFULL}}, [] {},
+	UInt32 failed = SweepFaults(
+	    injectedFault, [] {},
 	    [&] {
 		    OwnedPolygon polygon;
 		    return ConvertPolyHandlesToPolygon2DData(zone.memo.coords, zone.memo.parcs, zone.memo.pends, polygon.data);
-	    });
+	    },
+	    [](const FaultRun& run, ErrCode result) { EXPECT_EQ(result, PassedOn(run.failedCall)); });
+	EXPECT_GT(failed, 0u);
 }
 
 // Insets: a zone (outline {square}) with niches reported by the host.
@@ -138,7 +142,6 @@ class Insets : public HostTest {
 protected:
 	void Scene(const std::vector<Contour>& niches, const Outline& outline = {square})
 	{
-		HostControl::ResetHost();
 		zone = ModelBuilder::AddZone("1", {});
 		HostControl::RoomRelation relation;
 		for (const Contour& niche : niches)
@@ -222,12 +225,19 @@ TEST_F(Insets, ANicheThatIsNoPolygonStopsTheInsets)
 
 TEST_F(Insets, FailuresReturnTheirCodeAndLeakNothing)
 {
+	std::set<std::string> failedCalls;
 	SweepFaults(
-	    {{"ACAPI_Element_GetRelations", injectedFault}, {"BMAllocatePtr", APIERR_MEMFULL}},
+	    injectedFault,
 	    [&] {
 		    Scene({eastNiche, southNiche});
 	    },
-	    [&] { return MakeInsets(zone, Outline()); });
+	    [&] { return MakeInsets(zone, Outline()); },
+	    [&](const FaultRun& run, ErrCode result) {
+		    failedCalls.insert(run.failedCall);
+		    EXPECT_EQ(result, PassedOn(run.failedCall));
+		    EXPECT_EQ(Outline().nContours, 1) << "the outline is still a polygon";
+	    });
+	EXPECT_EQ(failedCalls, (std::set<std::string>{"ACAPI_Element_GetRelations", "BMAllocatePtr"}));
 }
 
 // The layouts a slab memo takes its polygon in.
@@ -364,8 +374,14 @@ TEST_F(SlabMemo, FailuresReturnMemFullAndLeakNothing)
 		ErrCode error = ConvertPolygon2DDataToMemo(polygon.data, slab.memo);
 		return error != NoError ? error : FillMissingSlabInfo(record, slab.memo);
 	};
+	std::set<std::string> failedCalls;
 	SweepFaults(
-	    {{"BMAllocateHandle", APIERR_MEMFULL}, {"BMAllocatePtr", APIERR_MEMFULL}}, [] {}, operation);
+	    injectedFault, [] {}, operation,
+	    [&](const FaultRun& run, ErrCode result) {
+		    failedCalls.insert(run.failedCall);
+		    EXPECT_EQ(result, APIERR_MEMFULL);
+	    });
+	EXPECT_EQ(failedCalls, (std::set<std::string>{"BMAllocateHandle", "BMAllocatePtr"}));
 }
 
 } // namespace
