@@ -6,11 +6,12 @@
 #include "GS/Array.hpp"
 #include "GS/Memory.hpp"
 #include "Geometry/IrregularPolygon2D.hpp"
+#include "ScopeGuards.hpp"
 
 namespace {
 
 constexpr UInt32 regularizeMode = 0;
-constexpr Int32 expectedUnionResults = 50;
+constexpr USize unionResultRoom = 50;
 constexpr double upright = 1.5707963267948966; // pi / 2: an edge's side stands square
 
 // Entries of a memo-layout handle beyond its placeholder entries (negative
@@ -77,7 +78,7 @@ Geometry::CustomIrregularPolygon2D IrregularPolygonOf(API_Coord** coords, API_Po
 	Int32 contourCount = EntriesIn(contourEnds, 1);
 	if (vertexCount < 1 || contourCount < 1)
 		return Geometry::CustomIrregularPolygon2D();
-	Int32 arcCount = arcs == nullptr ? 0 : EntriesIn(arcs, 0);
+	Int32 arcCount = EntriesIn(arcs, 0);
 	return Geometry::CustomIrregularPolygon2D::Create(*coords, vertexCount, arcCount > 0 ? *arcs : nullptr, arcCount,
 	                                                  *contourEnds, contourCount,
 	                                                  Geometry::CustomIrregularPolygon2D::ElementOutlineFlags);
@@ -99,19 +100,6 @@ ErrCode CompleteRecord(Geometry::Polygon2DData& polygon)
 	return NoError;
 }
 
-// The niche handles of a room relation, released on every way out.
-class RoomRelationGuard {
-public:
-	explicit RoomRelationGuard(API_RoomRelation& relation) : relation(relation) {}
-	~RoomRelationGuard() { ACAPI_DisposeRoomRelationHdls(&relation); }
-
-	RoomRelationGuard(const RoomRelationGuard&) = delete;
-	RoomRelationGuard& operator=(const RoomRelationGuard&) = delete;
-
-private:
-	API_RoomRelation& relation;
-};
-
 ErrCode UniteWithNiche(const API_Niche& niche, Geometry::Polygon2DData& outline)
 {
 	Geometry::Polygon2DData nichePolygon;
@@ -122,7 +110,7 @@ ErrCode UniteWithNiche(const API_Niche& niche, Geometry::Polygon2DData& outline)
 		return error;
 
 	// The array owns the records it holds and releases those left in it.
-	GS::VAArray<Geometry::Polygon2DData> united(expectedUnionResults);
+	GS::VAArray<Geometry::Polygon2DData> united(unionResultRoom);
 	GSErrCode status = Geometry::UnifyPolygon2DData(outline, nichePolygon, &united);
 	if (status != NoError)
 		return GeometryFailure(status);
@@ -206,7 +194,7 @@ ErrCode ConvertPolyHandlesToPolygon2DData(API_Coord** coords, API_PolyArc** arcs
 ErrCode MakeInsets(API_Guid zone, Geometry::Polygon2DData& outline)
 {
 	API_RoomRelation relation;
-	RoomRelationGuard relationGuard(relation);
+	ScopeExit releaseNiches([&relation] { ACAPI_DisposeRoomRelationHdls(&relation); });
 	if (ErrCode error =
 	        ACAPI_Element_GetRelations(zone, API_ElemType{API_DoorID, APIVarId_Generic, APINULLGuid}, &relation, 0);
 	    error != NoError)
@@ -242,7 +230,7 @@ ErrCode FillMissingSlabInfo(API_Element& slab, API_ElementMemo& memo)
 		return APIERR_BADPOLY;
 	slab.slab.poly.nCoords = vertexCount;
 	slab.slab.poly.nSubPolys = contourCount;
-	slab.slab.poly.nArcs = memo.parcs == nullptr ? 0 : EntriesIn(memo.parcs, 0);
+	slab.slab.poly.nArcs = EntriesIn(memo.parcs, 0);
 
 	if (ErrCode error = ReplaceHandle(memo.edgeTrims, vertexCount + 1); error != NoError)
 		return error;
