@@ -175,15 +175,15 @@ ErrCode ReplaceSideMaterials(Int32 vertexCount, API_OverriddenAttribute*& sideMa
 ErrCode ConvertPolyHandlesToPolygon2DData(API_Coord** coords, API_PolyArc** arcs, Int32** contourEnds,
                                           Geometry::Polygon2DData& polygon)
 {
-	GS::Array<Geometry::CustomIrregularPolygon2D> pieces;
-	GSErrCode status = IrregularPolygonOf(coords, arcs, contourEnds).Regularize(regularizeMode, &pieces);
-	if (status != NoError || pieces.GetSize() != 1)
+	GS::Array<Geometry::CustomIrregularPolygon2D> regularised;
+	GSErrCode status = IrregularPolygonOf(coords, arcs, contourEnds).Regularize(regularizeMode, &regularised);
+	if (status != NoError || regularised.GetSize() != 1)
 		return status == ErrMemoryFull ? APIERR_MEMFULL : COVERR_POLY_REGULARIZATION;
 
 	Geometry::Polygon2DData converted;
 	Geometry::InitPolygon2DData(&converted);
 	PolygonGuard convertedGuard(converted);
-	if (status = Geometry::ConvertPolygon2DToPolygon2DData(&converted, pieces[0]); status != NoError)
+	if (status = Geometry::ConvertPolygon2DToPolygon2DData(&converted, regularised[0]); status != NoError)
 		return GeometryFailure(status);
 	if (ErrCode error = CompleteRecord(converted); error != NoError)
 		return error;

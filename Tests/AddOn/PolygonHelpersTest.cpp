@@ -94,7 +94,7 @@ TEST_F(PolygonHelpers, ArcEdgesComeThroughExactly)
 TEST_F(PolygonHelpers, HandlesWithoutOnePolygonAreRefusedAndTheRecordKept)
 {
 	OwnedMemo zone(Outline{square});
-	OwnedMemo twoPieces(Outline{bowTie});
+	OwnedMemo twoPolygons(Outline{bowTie});
 	API_Coord** onlyPlaceholderCoords = HandleOf(std::vector<API_Coord>{{0, 0}});
 	Int32** onlyPlaceholderEnds = HandleOf(std::vector<Int32>{0});
 	Int32** endsPastTheVertices = HandleOf(std::vector<Int32>{0, 9});
@@ -106,7 +106,7 @@ TEST_F(PolygonHelpers, HandlesWithoutOnePolygonAreRefusedAndTheRecordKept)
 		Int32** ends;
 	};
 	const Case cases[] = {
-	    {"two pieces", twoPieces.memo.coords, twoPieces.memo.parcs, twoPieces.memo.pends},
+	    {"two polygons", twoPolygons.memo.coords, twoPolygons.memo.parcs, twoPolygons.memo.pends},
 	    {"no coordinate handle", nullptr, zone.memo.parcs, zone.memo.pends},
 	    {"no contour-end handle", zone.memo.coords, zone.memo.parcs, nullptr},
 	    {"no vertex", onlyPlaceholderCoords, zone.memo.parcs, zone.memo.pends},

@@ -276,7 +276,7 @@ TEST_F(SlabCoverings, OutlinesWithAndWithoutInsets)
 	    {"insets without niches", {square}, {}, true, NoError, 16.0},
 	    {"touching niche", {square}, {eastNiche}, true, NoError, 16.3},
 	    {"niche away from the zone", {square}, {eastNiche, farNiche}, true, COVERR_GENERAL, 0.0},
-	    {"two pieces", {bowTie}, {}, false, COVERR_POLY_REGULARIZATION, 0.0},
+	    {"two polygons", {bowTie}, {}, false, COVERR_POLY_REGULARIZATION, 0.0},
 	};
 	for (const Case& c : cases) {
 		HostControl::ResetHost();
@@ -481,7 +481,7 @@ TEST_F(SlabUpdate, RefusalsLeaveTheSlabAsItWas)
 		     HostControl::SetUserData(slab, {2, 0x6D6D, 0, std::vector<char>{1}});
 	     },
 	     COVERR_USERDATA},
-	    {"zone polygon in pieces", [this] { ReplaceZoneOutline(bowTie); }, COVERR_POLY_REGULARIZATION},
+	    {"zone polygon falls apart", [this] { ReplaceZoneOutline(bowTie); }, COVERR_POLY_REGULARIZATION},
 	};
 	for (const Case& c : cases) {
 		HostControl::ResetHost();
