@@ -34,26 +34,6 @@ ErrCode FitSlabToZone(API_Element& slab, API_ElementMemo& memo, SlabCovType type
 	return SetSlabCoveringsLevel(slab, type, zone);
 }
 
-// Deletes a new slab again unless it was kept: a slab without its link from
-// the zone is found by no later run.
-class NewSlabGuard {
-public:
-	explicit NewSlabGuard(const API_Guid& slab) : slab(slab) {}
-	~NewSlabGuard()
-	{
-		if (!kept)
-			ACAPI_Element_Delete(GS::Array<API_Guid>{slab});
-	}
-	NewSlabGuard(const NewSlabGuard&) = delete;
-	NewSlabGuard& operator=(const NewSlabGuard&) = delete;
-
-	void Keep() { kept = true; }
-
-private:
-	API_Guid slab;
-	bool kept = false;
-};
-
 // Properties, classifications and categories, Element ID, the zone's link and
 // the slab's record, in this order.
 ErrCode MarkNewSlab(API_Element& slab, SlabCovType type, bool insets, const API_Element& zone,
@@ -103,10 +83,10 @@ CovResult<API_Guid> CreateSlabCovering(SlabCovType type, const SlabCovSettings& 
 	if (ErrCode error = ACAPI_Element_Create(&slab, &memo); error != NoError)
 		return CovError{error};
 
-	NewSlabGuard newSlab(slab.header.guid);
+	// A failure from here on leaves the new slab without its remaining marks;
+	// the command's undo step takes it back.
 	if (ErrCode error = MarkNewSlab(slab, type, settings.insets, zone, source); error != NoError)
 		return CovError{error};
-	newSlab.Keep();
 	return slab.header.guid;
 }
 
