@@ -55,6 +55,7 @@ struct SampleDescription {
 	std::vector<ElementDescription> columns;
 	std::vector<ZoneDescription> zones;
 	std::vector<OpeningDescription> openings; // doors, then windows
+	std::vector<HostControl::Favorite> favorites;
 };
 
 class SampleError : public std::runtime_error {

@@ -58,6 +58,8 @@ LoadedProject Build(const SampleDescription& sample)
 	HostControl::ResetHost();
 	for (const StoryDescription& story : sample.stories)
 		HostControl::AddStory(story.index, story.level, story.name);
+	for (const HostControl::Favorite& favorite : sample.favorites)
+		HostControl::DefineFavorite(favorite);
 	LoadedProject project;
 	project.name = sample.name;
 	for (const ElementDescription& wall : sample.walls)

@@ -203,7 +203,8 @@ public:
 
 	SampleDescription Read(const Node& root)
 	{
-		root.AllowOnly({"format", "name", "stories", "libraryParts", "walls", "columns", "zones", "doors", "windows"});
+		root.AllowOnly({"format", "name", "stories", "libraryParts", "favorites", "walls", "columns", "zones", "doors",
+		                "windows"});
 		if (root["format"].Text() != FormatName)
 			root["format"].Fail(std::string("is not \"") + FormatName + "\"");
 		SampleDescription sample;
@@ -212,6 +213,8 @@ public:
 			sample.stories.push_back(ReadStory(story));
 		for (const Node& part : OptionalItems(root, "libraryParts"))
 			ReadLibraryPart(part);
+		for (const Node& favorite : OptionalItems(root, "favorites"))
+			sample.favorites.push_back(ReadFavorite(favorite));
 		for (const Node& wall : root["walls"].Items())
 			sample.walls.push_back(ReadWall(wall));
 		for (const Node& column : OptionalItems(root, "columns"))
@@ -253,6 +256,30 @@ private:
 		LibraryPartRef part = {node["name"].Text(), node["unID"].Text()};
 		if (!libraryPartsByName.emplace(part.name, part).second)
 			node["name"].Fail("library part '" + part.name + "' is listed twice");
+	}
+
+	// A named favorite of wall or slab settings, with empty property,
+	// classification and category lists.
+	HostControl::Favorite ReadFavorite(const Node& node)
+	{
+		node.AllowOnly({"name", "element", "thickness", "height"});
+		std::string kind = node["element"].Text();
+		if (kind != "wall" && kind != "slab")
+			node["element"].Fail("is neither \"wall\" nor \"slab\"");
+		API_Element element = NewRecord(kind == "wall" ? API_WallID : API_SlabID);
+		if (kind == "wall") {
+			element.wall.thickness = node["thickness"].Positive();
+			element.wall.height = node["height"].Positive();
+		} else {
+			element.slab.thickness = node["thickness"].Positive();
+			element.slab.referencePlaneLocation = APISlabRefPlane_Top;
+		}
+		return {node["name"].Text(),
+		        element,
+		        std::nullopt,
+		        std::vector<API_Property>(),
+		        std::vector<GS::Pair<API_Guid, API_Guid>>(),
+		        std::vector<API_ElemCategoryValue>()};
 	}
 
 	Int16 ReadHomeStory(const Node& node) const

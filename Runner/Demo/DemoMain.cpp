@@ -2,26 +2,34 @@
 //   velmora_demo [--sample FILE] [--plan FILE]
 
 #include <cstring>
+#include <ctime>
 #include <iostream>
+#include <optional>
 
 #include "Demo.hpp"
+#include "DemoCoverings.hpp"
+#include "HostControl.hpp"
 
 namespace {
 
-// Where the covering engine will be called, once per zone, with the zone
-// already selected in the host. Until the engine is linked in, nothing is made.
-Runner::ZoneOutcome CoverZoneWithEngine(const Runner::LoadedZone& zone)
-{
-	(void)zone;
-	return {false, "not covered: the covering engine is not linked in yet"};
-}
+// The favorite of the sample project that the wall coverings are made from.
+const char* const wallCoveringFavorite = "Plaster lining 15 mm";
 
-// The stand-in's projects hold no library parts yet, so every opening is
-// placed without one (index 0).
+// Library parts are named in the sample by their unique ID text, "{main}-{revision}".
 std::optional<Int32> LibraryIndexInProject(const Runner::LibraryPartRef& part)
 {
-	(void)part;
-	return 0;
+	if (part.unID.size() < 38 || part.unID.front() != '{')
+		return std::nullopt;
+	return HostControl::LibraryPartIndex(APIGuidFromString(part.unID.substr(1, 36).c_str()));
+}
+
+// The run's time text, the same for every zone.
+GS::UniString RunTime()
+{
+	std::time_t now = std::time(nullptr);
+	char text[32];
+	std::strftime(text, sizeof(text), "%Y-%m-%d %H:%M", std::localtime(&now));
+	return GS::UniString(text);
 }
 
 bool ReadArguments(int argc, char** argv, Runner::DemoOptions& options)
@@ -48,5 +56,14 @@ int main(int argc, char** argv)
 		std::cerr << "Usage: velmora_demo [--sample FILE] [--plan FILE]\n";
 		return 2;
 	}
-	return Runner::RunDemo(options, LibraryIndexInProject, CoverZoneWithEngine, std::cout, std::cerr);
+	HostControl::ResetHost();
+	GS::UniString timestamp = RunTime();
+	std::optional<CoveringSettings> settings;
+	auto coverZone = [&](const Runner::LoadedZone& zone) {
+		// The settings are filled once, in the opened project, before the first zone.
+		if (!settings)
+			settings = Demo::CoveringSettingsForRun(wallCoveringFavorite, HostControl::Defaults().lastRunProperty);
+		return Demo::CoverZone(zone, *settings, timestamp);
+	};
+	return Runner::RunDemo(options, LibraryIndexInProject, coverZone, std::cout, std::cerr);
 }
