@@ -9,6 +9,7 @@
 #include "CoveringElementSource.hpp"
 #include "CoveringIdentity.hpp"
 #include "DG/Alerts.hpp"
+#include "ElementReading.hpp"
 #include "Geometry/GenArc.hpp"
 #include "WallCoveringGeometry.hpp"
 
@@ -32,15 +33,6 @@ constexpr std::size_t guidTextLength = 36;
 bool IsOpening(API_ElemTypeID type)
 {
 	return type == API_DoorID || type == API_WindowID;
-}
-
-API_Element ZeroedRecord(API_ElemTypeID type, const API_Guid& guid)
-{
-	API_Element element;
-	std::memset(&element, 0, sizeof(element));
-	element.header.type = {type, APIVarId_Generic, APINULLGuid};
-	element.header.guid = guid;
-	return element;
 }
 
 ErrCode GetOpeningRelation(const API_Element& opening, API_OpeningRelation& relation)
@@ -173,11 +165,6 @@ CovResult<GS::Array<API_Guid>> HolesOfOpening(const API_Guid& opening, const GS:
 	return matched;
 }
 
-bool LiesInPart(const API_Element& opening, const API_WallPart& part)
-{
-	return part.tBeg <= opening.door.objLoc && opening.door.objLoc <= part.tEnd;
-}
-
 // Walks the openings of one kind in a covered wall part and brings the
 // covering's holes in line with them.
 class HoleUpdater {
@@ -192,15 +179,15 @@ public:
 	// Deletes, re-fits or makes the one hole of the opening in the covering.
 	ErrCode Visit(const API_Guid& openingGuid)
 	{
-		API_Element opening = ZeroedRecord(kind.typeID, openingGuid);
-		if (ErrCode error = ACAPI_Element_Get(&opening, 0); error != NoError)
+		API_Element opening;
+		if (ErrCode error = ReadElement(kind.typeID, openingGuid, opening); error != NoError)
 			return error;
 		CovResult<GS::Array<API_Guid>> matched = HolesOfOpening(openingGuid, holes);
 		if (!matched.HasValue())
 			return matched.Error();
 		if (matched.Value().GetSize() >= 2)
 			return COVERR_HOLE_LINKS;
-		if (!LiesInPart(opening, part))
+		if (!OpeningInWallPart(opening, part))
 			return ACAPI_Element_Delete(matched.Value());
 		if (matched.Value().IsEmpty())
 			return AddHole(opening);
@@ -256,6 +243,11 @@ CovResult<API_Guid> AddCoveringHole(const API_Element& wall, const API_Element& 
 	if (ErrCode error = LinkHole(hole.header.guid, covering, opening); error != NoError)
 		return CovError{error};
 	return hole.header.guid;
+}
+
+bool OpeningInWallPart(const API_Element& opening, const API_WallPart& part)
+{
+	return part.tBeg <= opening.door.objLoc && opening.door.objLoc <= part.tEnd;
 }
 
 double ComputeCoveringHoleLocation(const API_Element& wall, const API_Element& covering, double location)
@@ -325,8 +317,8 @@ ErrCode SetPCCForNewOpenings(API_ElemTypeID type, const ElementCovSettings& sett
 ErrCode UpdateCoveringHole(API_Guid hole, const API_Element& wall, const API_Element& covering,
                            const API_Element& opening, API_Guid zone)
 {
-	API_Element record = ZeroedRecord(API_ZombieElemID, hole);
-	if (ErrCode error = ACAPI_Element_Get(&record, 0); error != NoError)
+	API_Element record;
+	if (ErrCode error = ReadElement(API_ZombieElemID, hole, record); error != NoError)
 		return error;
 	if (!IsOpening(record.header.type.typeID))
 		return COVERR_GENERAL;

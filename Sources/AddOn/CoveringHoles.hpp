@@ -21,6 +21,10 @@ struct HoleUpdate {
 CovResult<API_Guid> AddCoveringHole(const API_Element& wall, const API_Element& covering, const API_Element& opening,
                                     const ElementCovSettings& settings, const API_Guid& zone);
 
+// Whether the opening's location along its wall lies in the wall part, both
+// ends included: only such openings get holes in the part's covering.
+bool OpeningInWallPart(const API_Element& opening, const API_WallPart& part);
+
 // Where an opening at the location along the wall sits along the covering.
 // Shows "Not collinear!" when a straight covering does not run along its wall.
 double ComputeCoveringHoleLocation(const API_Element& wall, const API_Element& covering, double location);
