@@ -28,8 +28,8 @@ const char* const nicheParts[] = {"5BAD5EFE-0F1A-4C6B-91C2-672EF241FA4B", "B1DF0
 constexpr double smallestMeasuredOpening = 1e-5;
 constexpr std::size_t guidTextLength = 36;
 
-// Holes are fitted through the opening fields; on any other kind of record
-// those bytes are unrelated fields, so such a record is refused.
+// Only doors and windows carry the opening fields that holes are fitted by;
+// on any other kind of record those bytes are unrelated fields.
 bool IsOpening(API_ElemTypeID type)
 {
 	return type == API_DoorID || type == API_WindowID;

@@ -252,21 +252,22 @@ TEST_F(CoveringHoles, NicheWindowsBelongToTheZoneTheyOpenFrom)
 		const char* what;
 		API_ElemTypeID type;
 		API_Guid part;
-		bool fromThisZone;
+		bool fromThisZone, toThisZone;
 		bool holed;
 		UInt32 relationsRead;
 	};
 	const Case cases[] = {
-	    {"niche window from another zone", API_WindowID, Defaults().nichePart[3], false, false, 1},
-	    {"niche window from this zone", API_WindowID, Defaults().nichePart[3], true, true, 1},
-	    {"door with a niche part", API_DoorID, Defaults().nichePart[3], false, true, 0},
-	    {"plain window", API_WindowID, Defaults().windowPart, false, true, 0},
+	    {"niche window from another zone", API_WindowID, Defaults().nichePart[3], false, true, false, 1},
+	    {"niche window between two others", API_WindowID, Defaults().nichePart[3], false, false, false, 1},
+	    {"niche window from this zone", API_WindowID, Defaults().nichePart[3], true, false, true, 1},
+	    {"door with a niche part", API_DoorID, Defaults().nichePart[3], false, true, true, 0},
+	    {"plain window", API_WindowID, Defaults().windowPart, false, true, true, 0},
 	};
 	for (const Case& c : cases) {
 		HostControl::ResetHost();
 		BuildScene();
 		API_Guid opening = AddOpening(c.type, 3.0, c.part);
-		HostControl::SetOpeningRelation(opening, c.fromThisZone ? zone : otherZone, c.fromThisZone ? otherZone : zone);
+		HostControl::SetOpeningRelation(opening, c.fromThisZone ? zone : otherZone, c.toThisZone ? zone : otherZone);
 		HostControl::ResetCallCounts();
 		CovResult<API_Guid> made = AddHole(opening, HoleSettings(c.type));
 		ASSERT_TRUE(made.HasValue()) << c.what;
@@ -477,6 +478,23 @@ TEST_F(HoleUpdates, RefittingChangesExactlyTheFiveFittedFields)
 	expected.door.openingBase.height = 2.2;
 	expected.header.modiStamp = after.header.modiStamp;
 	EXPECT_EQ(std::memcmp(&expected, &after, sizeof(API_Element)), 0) << "nothing else of the hole changed";
+}
+
+TEST_F(CoveringHoles, AWidthThatCannotBeMeasuredLeavesTheHoleAsItWas)
+{
+	UseCurvedWall();
+	API_Guid opening = AddOpening(API_DoorID, 3.0);
+	HostControl::SetOpeningRelation(opening, zone, otherZone);
+	CovResult<API_Guid> hole = AddHole(opening, HoleSettings(API_DoorID));
+	ASSERT_TRUE(hole.HasValue());
+	API_Element before = Record(hole.Value());
+	API_Element moved = Record(opening);
+	moved.door.objLoc = 4.0;
+	HostControl::ResetCallCounts();
+	HostControl::FailCall("ACAPI_Element_GetQuantities", 1, APIERR_GENERAL);
+	EXPECT_EQ(UpdateCoveringHole(hole.Value(), Record(wall), Record(covering), moved, zone), APIERR_GENERAL);
+	API_Element after = Record(hole.Value());
+	EXPECT_EQ(std::memcmp(&before, &after, sizeof(API_Element)), 0);
 }
 
 TEST_F(HoleUpdates, OpeningsWithoutHolesGetOneInsideThePartOnly)
