@@ -19,12 +19,6 @@ bool IsDegenerate(Vector2d v)
 	       std::fabs(v.x * v.x + v.y * v.y) <= zeroSquaredLength;
 }
 
-Vector2d UnitOrXAxis(Vector2d v)
-{
-	double length = v.GetLength();
-	return length <= zeroLength ? Vector2d(1.0, 0.0) : v * (1.0 / length);
-}
-
 // Counter-clockwise turn by the angle.
 Vector2d Rotate(Vector2d v, double angle)
 {
@@ -94,14 +88,11 @@ bool CalcCoveringGeometry(API_Element& covering, double edgeArcAngle, Point2d ed
 	Point2d wallBegin = ToPoint(wall.wall.begC);
 	Vector2d w = ToPoint(wall.wall.endC) - wallBegin;
 	Vector2d e = edgeEnd - edgeBegin;
-	Vector2d u = UnitOrXAxis(w);
-	Vector2d v = UnitOrXAxis(e);
-	bool degenerate = IsDegenerate(w) || IsDegenerate(e);
-	if (!degenerate && std::fabs(Geometry::Cross(u, v)) > directionTolerance) {
+	if (NotParallel(w, e)) {
 		Place(covering, edgeBegin, edgeEnd, 0.0);
 		return true;
 	}
-	ProjectPartOntoEdge(covering, edgeBegin, edgeEnd, wallBegin, u, v, part);
+	ProjectPartOntoEdge(covering, edgeBegin, edgeEnd, wallBegin, UnitOrXAxis(w), UnitOrXAxis(e), part);
 	return false;
 }
 
@@ -112,6 +103,19 @@ double GetZoneEdgeAngle(const ZonePolygon& polygon, Int32 edge)
 			return polygon.arcs[i].arcAngle;
 	}
 	return 0.0;
+}
+
+Vector2d UnitOrXAxis(Vector2d v)
+{
+	double length = v.GetLength();
+	return length <= zeroLength ? Vector2d(1.0, 0.0) : v * (1.0 / length);
+}
+
+bool NotParallel(Vector2d a, Vector2d b)
+{
+	if (IsDegenerate(a) || IsDegenerate(b))
+		return false;
+	return std::fabs(Geometry::Cross(UnitOrXAxis(a), UnitOrXAxis(b))) > directionTolerance;
 }
 
 bool SameDirection(Vector2d a, Vector2d b)

@@ -21,6 +21,13 @@ bool CalcCoveringGeometry(API_Element& covering, double edgeArcAngle, Geometry::
 // The arc angle of a zone edge: that of the first arc starting at its vertex, 0 for a straight edge.
 double GetZoneEdgeAngle(const ZonePolygon& polygon, Int32 edge);
 
+// The direction of v as a unit vector; a vector no longer than 1e-12 counts as (1, 0).
+Geometry::Vector2d UnitOrXAxis(Geometry::Vector2d v);
+
+// Whether two directions cross by more than 1e-5. A vector that is zero within
+// 1e-12 has no direction to compare and is parallel to any other.
+bool NotParallel(Geometry::Vector2d a, Geometry::Vector2d b);
+
 // Whether two directions are the same within 1e-5; a vector no longer than
 // 1e-12 counts as (1, 0).
 bool SameDirection(Geometry::Vector2d a, Geometry::Vector2d b);

@@ -1,0 +1,220 @@
+#include "WallCoverings.hpp"
+
+#include "API/Commands.hpp"
+#include "API/Grouping.hpp"
+#include "API/Relations.hpp"
+#include "ColumnCoverings.hpp"
+#include "CoveringElementSource.hpp"
+#include "CoveringHoles.hpp"
+#include "CoveringIdentity.hpp"
+#include "ElementReading.hpp"
+#include "GS/HashTable.hpp"
+#include "ScopeGuards.hpp"
+#include "WallCoveringGeometry.hpp"
+#include "ZonePolygon.hpp"
+
+namespace {
+
+// What one call has made so far, in the orders the later steps rely on.
+struct MadeCoverings {
+	// Wall -> its coverings and their zone edges, walls in the order in which
+	// they received their first covering.
+	GS::HashTable<API_Guid, GS::Array<API_Guid>> coveringsPerWall;
+	GS::HashTable<API_Guid, GS::Array<int>> edgesPerWall;
+	GS::Array<int> usedEdges; // in first-use order
+	GS::Array<API_Guid> coverings;
+	GS::Array<API_Guid> doorHoles;
+	GS::Array<API_Guid> windowHoles;
+
+	void Add(const API_Guid& wall, const API_Guid& covering, int edge)
+	{
+		coveringsPerWall.Add(wall, {});
+		edgesPerWall.Add(wall, {});
+		coveringsPerWall.Get(wall).Push(covering);
+		edgesPerWall.Get(wall).Push(edge);
+		coverings.Push(covering);
+		if (!usedEdges.Contains(edge))
+			usedEdges.Push(edge);
+	}
+
+	GS::Array<API_Guid> AllElements() const
+	{
+		GS::Array<API_Guid> all = coverings;
+		all.Append(doorHoles);
+		all.Append(windowHoles);
+		return all;
+	}
+};
+
+// Covers the parts of the zone's boundary walls one by one.
+class WallPartCoverer {
+public:
+	WallPartCoverer(const API_Element& zone, const ZonePolygon& polygon, const ZoneEdgeMap& edges,
+	                const API_Element& coveringTemplate, const WallCovSettings& settings, MadeCoverings& made)
+	    : zone(zone), polygon(polygon), edges(edges), coveringTemplate(coveringTemplate), settings(settings), made(made)
+	{
+	}
+
+	ErrCode Cover(const API_WallPart& part)
+	{
+		const Sector* edge = edges.GetPtr(part.roomEdge);
+		if (edge == nullptr)
+			return NoError;
+		double edgeArcAngle = GetZoneEdgeAngle(polygon, part.roomEdge);
+		API_Element wall;
+		if (ErrCode error = ReadElement(API_WallID, part.guid, wall); error != NoError)
+			return error;
+		if (wall.wall.zoneRel != APIZRel_Boundary)
+			return NoError;
+		API_Element covering = coveringTemplate;
+		covering.wall.flipped = false;
+		bool wholeEdge = CalcCoveringGeometry(covering, edgeArcAngle, edge->BegPoint(), edge->EndPoint(), wall, part);
+		CovResult<API_Guid> madeCovering =
+		    MakeCoveringWall(covering, zone, wall.header.guid, static_cast<UInt32>(part.roomEdge));
+		if (!madeCovering.HasValue())
+			return madeCovering.Error();
+		covering.header.guid = madeCovering.Value();
+		made.Add(wall.header.guid, covering.header.guid, part.roomEdge);
+		if (wholeEdge)
+			return NoError;
+		if (ErrCode error = MakeHoles(API_DoorID, settings.doorHoles, wall, part, covering, made.doorHoles);
+		    error != NoError)
+			return error;
+		return MakeHoles(API_WindowID, settings.windowHoles, wall, part, covering, made.windowHoles);
+	}
+
+private:
+	ErrCode MakeHoles(API_ElemTypeID type, const ElementCovSettings& kind, const API_Element& wall,
+	                  const API_WallPart& part, const API_Element& covering, GS::Array<API_Guid>& holes)
+	{
+		if (!kind.enabled)
+			return NoError;
+		GS::Array<API_Guid> openings;
+		if (ErrCode error = ACAPI_Grouping_GetConnectedElements(wall.header.guid, {type, APIVarId_Generic, APINULLGuid},
+		                                                        &openings, 0, APINULLGuid);
+		    error != NoError)
+			return error;
+		for (const API_Guid& openingGuid : openings) {
+			API_Element opening;
+			if (ErrCode error = ReadElement(type, openingGuid, opening); error != NoError)
+				return error;
+			if (!OpeningInWallPart(opening, part))
+				continue;
+			CovResult<API_Guid> hole = AddCoveringHole(wall, covering, opening, kind, zone.header.guid);
+			if (!hole.HasValue())
+				return hole.Error();
+			if (hole.Value() != APINULLGuid)
+				holes.Push(hole.Value());
+		}
+		return NoError;
+	}
+
+	const API_Element& zone;
+	const ZonePolygon& polygon;
+	const ZoneEdgeMap& edges;
+	const API_Element& coveringTemplate;
+	const WallCovSettings& settings;
+	MadeCoverings& made;
+};
+
+ErrCode GiveCoveringsPCCAndGroup(const MadeCoverings& made, const ElementSource& source)
+{
+	if (made.coverings.IsEmpty())
+		return NoError;
+	ClassificationList defaults;
+	if (ErrCode error = GetDefaultClassificationItems(API_WallID, defaults); error != NoError)
+		return error;
+	if (ErrCode error = source.ApplyPCC(made.coverings, defaults); error != NoError)
+		return error;
+	return ACAPI_Grouping_CreateGroup(made.coverings, nullptr, nullptr);
+}
+
+ErrCode GiveHolesPCC(const MadeCoverings& made, const WallCovSettings& settings)
+{
+	if (ErrCode error = SetPCCForNewOpenings(API_DoorID, settings.doorHoles, made.doorHoles); error != NoError)
+		return error;
+	return SetPCCForNewOpenings(API_WindowID, settings.windowHoles, made.windowHoles);
+}
+
+// Each covering of the wall gets its rank along the zone polygon as its order
+// number; then the zone is linked to the wall.
+ErrCode NumberCoveringsAndLinkWall(const API_Guid& zone, const API_Guid& wall, const GS::Array<API_Guid>& coverings,
+                                   const GS::Array<int>& edges)
+{
+	GS::Array<UInt32> order = SortIndices(edges);
+	CoveringNumberWriter writer;
+	if (ErrCode error = writer.Status(); error != NoError)
+		return error;
+	for (UInt32 k = 0; k < order.GetSize(); ++k) {
+		if (ErrCode error = writer.Store(coverings[order[k]], k); error != NoError)
+			return error;
+	}
+	return ACAPI_ElementLink_Link(zone, wall, LinkZoneWall);
+}
+
+ErrCode NumberAndLinkWalls(const API_Guid& zone, const MadeCoverings& made)
+{
+	for (const auto& entry : made.coveringsPerWall) {
+		if (ErrCode error = NumberCoveringsAndLinkWall(zone, entry.key, entry.value, made.edgesPerWall.Get(entry.key));
+		    error != NoError)
+			return error;
+	}
+	return NoError;
+}
+
+ErrCode AddColumnCoverings(ZoneEdgeMap& edges, const API_Element& zone, const API_ElementMemo& zoneMemo,
+                           const API_Element& coveringTemplate, MadeCoverings& made)
+{
+	// The edges that wall coverings took are no column's; the order of their
+	// removal decides the order in which the columns meet the others.
+	for (int edge : made.usedEdges)
+		edges.Delete(edge);
+	CovResult<GS::Array<API_Guid>> columnCoverings = CreateColumnCoverings(edges, zone, zoneMemo, coveringTemplate);
+	if (!columnCoverings.HasValue())
+		return columnCoverings.Error();
+	made.coverings.Append(columnCoverings.Value());
+	return NoError;
+}
+
+} // namespace
+
+CovResult<GS::Array<API_Guid>> CreateWallCoverings(const API_Element& zone, const API_ElementMemo& zoneMemo,
+                                                   const WallCovSettings& settings)
+{
+	API_RoomRelation relation;
+	// The relation hands over the niche outlines of the zone, which this step does not use.
+	ScopeExit releaseNiches([&relation] { ACAPI_DisposeRoomRelationHdls(&relation); });
+	if (ErrCode error =
+	        ACAPI_Element_GetRelations(zone.header.guid, {API_WallID, APIVarId_Generic, APINULLGuid}, &relation, 0);
+	    error != NoError) {
+		DBPrintf("Get Room relations has an error. err code %d!\n", error);
+		return CovError{error};
+	}
+	ElementSource source(settings, SourceElementAndPCC);
+	if (ErrCode error = source.Fetch(); error != NoError)
+		return CovError{settings.useFavorite ? COVERR_FAV_UNAVAILABLE : error};
+	// Coverings are placed through the wall fields of the template; any other
+	// kind of record would have unrelated fields overwritten.
+	if (source.Template().header.type.typeID != API_WallID)
+		return CovError{COVERR_GENERAL};
+
+	ZonePolygon polygon(zone, zoneMemo);
+	ZoneEdgeMap edges = MakeZoneEdgeMapForAdd(polygon, settings.innerContours);
+	MadeCoverings made;
+	WallPartCoverer coverer(zone, polygon, edges, source.Template(), settings, made);
+	for (const API_WallPart& part : relation.wallPart) {
+		if (ErrCode error = coverer.Cover(part); error != NoError)
+			return CovError{error};
+	}
+	if (settings.columnCoverings) {
+		if (ErrCode error = AddColumnCoverings(edges, zone, zoneMemo, source.Template(), made); error != NoError)
+			return CovError{error};
+	}
+	if (ErrCode error = GiveCoveringsPCCAndGroup(made, source); error != NoError)
+		return CovError{error};
+	if (ErrCode error = GiveHolesPCC(made, settings); error != NoError)
+		return CovError{error};
+	if (ErrCode error = NumberAndLinkWalls(zone.header.guid, made); error != NoError)
+		return CovError{error};
+	return made.AllElements();
+}
