@@ -3,7 +3,7 @@
 #include "API/Commands.hpp"
 #include "API/Grouping.hpp"
 #include "CoveringIdentity.hpp"
-#include "ElementRecords.hpp"
+#include "ElementReading.hpp"
 #include "PropertyHelpers.hpp"
 #include "ScopeGuards.hpp"
 #include "SlabCoverings.hpp"
@@ -79,8 +79,7 @@ ErrCode AddSlab(SlabCovType type, const SlabCovSettings& settings, const API_Ele
 
 ErrCode GetZone(const API_Guid& zone, API_Element& element, API_ElementMemo& memo)
 {
-	element = ElementToRead(API_ZoneID, zone);
-	if (ErrCode error = ACAPI_Element_Get(&element, 0); error != NoError) {
+	if (ErrCode error = ReadElement(API_ZoneID, zone, element); error != NoError) {
 		DBPrintf("Can't get zone element. err code %d!\n", error);
 		return error;
 	}
