@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "CoveringIdentity.hpp"
 #include "Coverings.hpp"
 #include "ElementSettingsHelpers.hpp"
 #include "ErrorNames.hpp"
+#include "HostControl.hpp"
 #include "ScopeGuards.hpp"
 
 namespace Demo {
@@ -42,19 +44,51 @@ void FillHoleSettings(ElementCovSettings& kind, API_ElemTypeID type)
 	std::swap(kind.memo->elementMemo, partMemo);
 }
 
-std::string MadeText(const CoveringsCreated& created)
+std::string Counted(std::size_t count, const char* what)
 {
-	std::string text;
-	for (const auto& [made, name] :
-	     {std::pair{created.wallsCreated, "wall coverings"}, std::pair{created.ceilingCreated, "ceiling"},
-	      std::pair{created.floorCreated, "floor"}}) {
-		if (made)
-			text += (text.empty() ? "" : ", ") + std::string(name);
+	return std::to_string(count) + " " + what;
+}
+
+bool CoversAColumn(const API_Guid& covering)
+{
+	for (const HostControl::Link& link : HostControl::LinksFrom(covering)) {
+		if (link.flags == LinkCoveringElem)
+			return HostControl::GetElement(link.to)->header.type.typeID == API_ColumnID;
 	}
-	return text.empty() ? "nothing to cover" : text;
+	return false;
+}
+
+// What the zone's links show that the add made.
+std::string MadeText(const API_Guid& zone, const CoveringsCreated& created)
+{
+	std::size_t wallCoverings = 0;
+	std::size_t columnCoverings = 0;
+	std::size_t holes = 0;
+	for (const HostControl::Link& link : HostControl::LinksFrom(zone)) {
+		if (link.flags != LinkZoneCovering)
+			continue;
+		++(CoversAColumn(link.to) ? columnCoverings : wallCoverings);
+		for (const HostControl::Link& covering : HostControl::LinksFrom(link.to))
+			holes += covering.flags == LinkCoveringHole ? 1 : 0;
+	}
+	std::string text = Counted(wallCoverings, "wall coverings, ") + Counted(holes, "holes, ") +
+	                   Counted(columnCoverings, "column coverings");
+	for (const auto& [made, name] :
+	     {std::pair{created.ceilingCreated, ", ceiling"}, std::pair{created.floorCreated, ", floor"}}) {
+		if (made)
+			text += name;
+	}
+	return text;
 }
 
 } // namespace
+
+std::optional<Int32> LibraryIndexInProject(const Runner::LibraryPartRef& part)
+{
+	if (part.unID.size() < 38 || part.unID.front() != '{')
+		return std::nullopt;
+	return HostControl::LibraryPartIndex(APIGuidFromString(part.unID.substr(1, 36).c_str()));
+}
 
 CoveringSettings CoveringSettingsForRun(const std::string& wallFavorite, const API_Guid& timestampProperty)
 {
@@ -82,7 +116,7 @@ Runner::ZoneOutcome CoverZone(const Runner::LoadedZone& zone, const CoveringSett
 	CovResult<CoveringsCreated> result = AddCoveringsToRoom(zone.guid, settings, timestamp);
 	if (!result.HasValue())
 		return {false, ErrCodeToUniString(result.Error()).ToCStr().Get()};
-	return {true, MadeText(result.Value())};
+	return {true, MadeText(zone.guid, result.Value())};
 }
 
 } // namespace Demo

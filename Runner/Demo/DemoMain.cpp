@@ -15,14 +15,6 @@ namespace {
 // The favorite of the sample project that the wall coverings are made from.
 const char* const wallCoveringFavorite = "Plaster lining 15 mm";
 
-// Library parts are named in the sample by their unique ID text, "{main}-{revision}".
-std::optional<Int32> LibraryIndexInProject(const Runner::LibraryPartRef& part)
-{
-	if (part.unID.size() < 38 || part.unID.front() != '{')
-		return std::nullopt;
-	return HostControl::LibraryPartIndex(APIGuidFromString(part.unID.substr(1, 36).c_str()));
-}
-
 // The run's time text, the same for every zone.
 GS::UniString RunTime()
 {
@@ -65,5 +57,5 @@ int main(int argc, char** argv)
 			settings = Demo::CoveringSettingsForRun(wallCoveringFavorite, HostControl::Defaults().lastRunProperty);
 		return Demo::CoverZone(zone, *settings, timestamp);
 	};
-	return Runner::RunDemo(options, LibraryIndexInProject, coverZone, std::cout, std::cerr);
+	return Runner::RunDemo(options, Demo::LibraryIndexInProject, coverZone, std::cout, std::cerr);
 }
