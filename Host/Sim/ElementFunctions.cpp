@@ -29,11 +29,6 @@ bool IsKnownType(API_ElemTypeID type)
 	}
 }
 
-bool IsOpening(API_ElemTypeID type)
-{
-	return type == API_DoorID || type == API_WindowID;
-}
-
 GSSize PartSize(const Sim::Part& part)
 {
 	return part.has_value() ? static_cast<GSSize>(part->size()) : 0;
@@ -52,7 +47,7 @@ GSErrCode CheckElement(const API_Element& element, const Sim::StoredMemo& memo)
 	API_ElemTypeID type = element.header.type.typeID;
 	if (type == API_SlabID && !PolygonCountsMatch(element.slab, memo))
 		return APIERR_BADPOLY;
-	if (IsOpening(type)) {
+	if (Sim::IsOpening(type)) {
 		const Sim::StoredElement* owner = TheProject().Find(element.door.owner);
 		if (owner == nullptr || owner->record.header.type.typeID != API_WallID)
 			return APIERR_BADPARS;
@@ -78,7 +73,7 @@ std::set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested)
 			if (doomed.count(guid) != 0)
 				continue;
 			const API_Element& record = project.elements.at(guid).record;
-			bool ownerDoomed = IsOpening(record.header.type.typeID) && doomed.count(record.door.owner) != 0;
+			bool ownerDoomed = Sim::IsOpening(record.header.type.typeID) && doomed.count(record.door.owner) != 0;
 			bool groupDoomed = false;
 			if (!project.groupsSuspended && record.header.groupGuid != APINULLGuid) {
 				for (const API_Guid& member : project.groups[record.header.groupGuid])
@@ -131,16 +126,26 @@ std::vector<Sim::Link>::iterator FindLink(const API_Guid& from, const API_Guid& 
 
 namespace Sim {
 
-void CopyMarkedBytes(const API_Element& source, const API_Element& mask, API_Element& target)
+bool IsOpening(API_ElemTypeID type)
 {
-	API_Elem_Head identity = target.header;
-	const char* from = reinterpret_cast<const char*>(&source);
-	const char* marks = reinterpret_cast<const char*>(&mask);
-	char* to = reinterpret_cast<char*>(&target);
-	for (std::size_t i = 0; i < sizeof(API_Element); ++i) {
+	return type == API_DoorID || type == API_WindowID;
+}
+
+void CopyMarked(const void* source, const void* mask, void* target, std::size_t size)
+{
+	const char* from = static_cast<const char*>(source);
+	const char* marks = static_cast<const char*>(mask);
+	char* to = static_cast<char*>(target);
+	for (std::size_t i = 0; i < size; ++i) {
 		if (marks[i] != 0)
 			to[i] = from[i];
 	}
+}
+
+void CopyMarkedBytes(const API_Element& source, const API_Element& mask, API_Element& target)
+{
+	API_Elem_Head identity = target.header;
+	CopyMarked(&source, &mask, &target, sizeof(API_Element));
 	target.header.type = identity.type;
 	target.header.guid = identity.guid;
 	target.header.groupGuid = identity.groupGuid;

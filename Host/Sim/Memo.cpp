@@ -27,13 +27,6 @@ Part StorePointerPart(const void* pointer)
 	return Bytes(bytes, bytes + BMGetPtrSize(bytes));
 }
 
-template <typename T> T** HandOutPart(const Part& part)
-{
-	if (!part.has_value())
-		return nullptr;
-	return reinterpret_cast<T**>(NewHandle(part->data(), static_cast<GSSize>(part->size())));
-}
-
 template <typename T> T* HandOutPointerPart(const Part& part)
 {
 	if (!part.has_value())
@@ -77,6 +70,13 @@ API_AddParType** HandOutParams(const std::optional<StoredParams>& stored)
 }
 
 } // namespace
+
+GSHandle HandOutBytes(const Part& part)
+{
+	if (!part.has_value())
+		return nullptr;
+	return NewHandle(part->data(), static_cast<GSSize>(part->size()));
+}
 
 StoredMemo StoreMemo(const API_ElementMemo& memo, UInt64 mask)
 {

@@ -217,10 +217,21 @@ inline Project& TheProject()
 	return Host().project;
 }
 
+// A stored part in a new handle that belongs to the receiver; an absent part gives none.
+GSHandle HandOutBytes(const Part& part);
+template <typename T> T** HandOutPart(const Part& part)
+{
+	return reinterpret_cast<T**>(HandOutBytes(part));
+}
+
 StoredMemo StoreMemo(const API_ElementMemo& memo, UInt64 mask);
 // Hands the stored parts of the mask out in new handles owned by the receiver.
 void HandOutMemo(const StoredMemo& stored, UInt64 mask, API_ElementMemo* memo);
 void ReplaceMemoParts(StoredMemo& target, const StoredMemo& source, UInt64 mask);
+bool IsOpening(API_ElemTypeID type);
+
+// Copies the bytes whose mask bytes are set, as the host changes marked fields only.
+void CopyMarked(const void* source, const void* mask, void* target, std::size_t size);
 // Copies the bytes that the mask marks; the identity of the target (type, GUID,
 // group, change stamp) never changes.
 void CopyMarkedBytes(const API_Element& source, const API_Element& mask, API_Element& target);

@@ -1,21 +1,11 @@
-#include <cstring>
-
 #include "API/Relations.hpp"
 #include "Faults.hpp"
 #include "GS/Memory.hpp"
-#include "Memory.hpp"
 #include "Project.hpp"
 
 using Sim::TheProject;
 
 namespace {
-
-template <typename T> T** HandOut(const Sim::Part& part)
-{
-	if (!part.has_value())
-		return nullptr;
-	return reinterpret_cast<T**>(Sim::NewHandle(part->data(), static_cast<GSSize>(part->size())));
-}
 
 void FillRoomRelation(const Sim::StoredRoomRelation& stored, API_RoomRelation* relation)
 {
@@ -29,13 +19,8 @@ void FillRoomRelation(const Sim::StoredRoomRelation& stored, API_RoomRelation* r
 		relation->elementsGroupedByType.Add(API_ElemType{type, APIVarId_Generic, APINULLGuid}, list);
 	}
 	for (const Sim::StoredNiche& niche : stored.niches)
-		relation->niches.Push(
-		    {HandOut<API_Coord>(niche.coords), HandOut<Int32>(niche.pends), HandOut<API_PolyArc>(niche.parcs)});
-}
-
-bool IsOpening(API_ElemTypeID type)
-{
-	return type == API_DoorID || type == API_WindowID;
+		relation->niches.Push({Sim::HandOutPart<API_Coord>(niche.coords), Sim::HandOutPart<Int32>(niche.pends),
+		                       Sim::HandOutPart<API_PolyArc>(niche.parcs)});
 }
 
 } // namespace
@@ -55,7 +40,7 @@ GSErrCode ACAPI_Element_GetRelations(const API_Guid& guid, const API_ElemType& o
 		                 static_cast<API_RoomRelation*>(relData));
 		return NoError;
 	}
-	if (IsOpening(type) && otherType.typeID == API_ZoneID) {
+	if (Sim::IsOpening(type) && otherType.typeID == API_ZoneID) {
 		auto found = project.openingRelations.find(guid);
 		*static_cast<API_OpeningRelation*>(relData) =
 		    found == project.openingRelations.end() ? API_OpeningRelation{APINULLGuid, APINULLGuid} : found->second;
@@ -86,7 +71,7 @@ GSErrCode ACAPI_Grouping_GetConnectedElements(const API_Guid& guid, const API_El
 	connected->Clear();
 	for (const API_Guid& candidate : project.elementOrder) {
 		const API_Element& record = project.elements.at(candidate).record;
-		if (record.header.type.typeID == connectedType.typeID && IsOpening(record.header.type.typeID) &&
+		if (record.header.type.typeID == connectedType.typeID && Sim::IsOpening(record.header.type.typeID) &&
 		    record.door.owner == guid)
 			connected->Push(candidate);
 	}
@@ -103,7 +88,7 @@ GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar*,
 	if (element == nullptr || quantities == nullptr || quantities->elements == nullptr || mask == nullptr)
 		return APIERR_BADPARS;
 	API_ElemTypeID type = element->record.header.type.typeID;
-	if (!IsOpening(type))
+	if (!Sim::IsOpening(type))
 		return APIERR_BADELEMENTTYPE;
 	double width = element->record.door.openingBase.width;
 	auto found = project.openingWidths.find(elemGuid);
@@ -117,12 +102,6 @@ GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar*,
 	bool isDoor = type == API_DoorID;
 	const API_OpeningQuantity& marks = isDoor ? mask->elements.door : mask->elements.window;
 	API_OpeningQuantity& target = isDoor ? quantities->elements->door : quantities->elements->window;
-	const char* from = reinterpret_cast<const char*>(&measured);
-	const char* marked = reinterpret_cast<const char*>(&marks);
-	char* to = reinterpret_cast<char*>(&target);
-	for (std::size_t i = 0; i < sizeof(API_OpeningQuantity); ++i) {
-		if (marked[i] != 0)
-			to[i] = from[i];
-	}
+	Sim::CopyMarked(&measured, &marks, &target, sizeof(API_OpeningQuantity));
 	return NoError;
 }
