@@ -106,7 +106,6 @@ struct PCC {
 	std::map<API_Guid, API_Guid> categoryValues;                   // category -> value
 };
 PCC GetElementPCC(const API_Guid& element);
-void SetElementPCC(const API_Guid& element, const PCC& pcc);
 
 // Groups and definitions keep the host's order. Defining one with the GUID of
 // an existing one replaces it in its place (a rename, say); a null GUID gets a
@@ -123,7 +122,6 @@ void DropProperty(const API_Guid& property);
 API_Guid AddClassificationSystem(const std::string& name, const API_Guid& guid = APINULLGuid);
 API_Guid AddClassificationItem(const API_Guid& system, const std::string& id, const API_Guid& guid = APINULLGuid);
 void DropClassificationSystem(const API_Guid& system); // with its items
-void DropClassificationItem(const API_Guid& item);
 
 // Replaces a category of the same GUID in its place, else appends it; a value's
 // category is set to this one. elementTypes: the types it applies to; empty: every type.
@@ -134,7 +132,6 @@ void DropCategory(const API_Guid& category);
 // The tool of the record's element type: its default record and memo. The
 // tool's PCC stays as it was.
 void DefineTool(const API_Element& record, const MemoParts& memo = {});
-void DropTool(const API_ElemType& type);
 // A type without a tool has an empty PCC and takes none.
 PCC GetToolPCC(const API_ElemType& type);
 void SetToolPCC(const API_ElemType& type, const PCC& pcc);

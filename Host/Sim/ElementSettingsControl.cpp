@@ -49,11 +49,6 @@ PCC GetElementPCC(const API_Guid& element)
 	return found == TheProject().elementPCC.end() ? PCC() : ToControl(found->second);
 }
 
-void SetElementPCC(const API_Guid& element, const PCC& pcc)
-{
-	TheProject().elementPCC[element] = ToStored(pcc);
-}
-
 API_Guid DefinePropertyGroup(const API_PropertyGroup& group)
 {
 	API_PropertyGroup defined = group;
@@ -123,12 +118,6 @@ void DropClassificationSystem(const API_Guid& system)
 	        [&](const Sim::ClassificationItem& stored) { return stored.system == system; });
 }
 
-void DropClassificationItem(const API_Guid& item)
-{
-	EraseIf(TheProject().classifications.items,
-	        [&](const Sim::ClassificationItem& stored) { return stored.guid == item; });
-}
-
 void DefineCategory(const API_ElemCategory& category, std::vector<API_ElemCategoryValue> values,
                     const std::vector<API_ElemTypeID>& elementTypes)
 {
@@ -150,11 +139,6 @@ void DefineTool(const API_Element& record, const MemoParts& memo)
 	Sim::StoredTool& tool = TheProject().tools[record.header.type];
 	tool.record = record;
 	tool.memo = ToStoredMemo(memo);
-}
-
-void DropTool(const API_ElemType& type)
-{
-	TheProject().tools.erase(type);
 }
 
 PCC GetToolPCC(const API_ElemType& type)

@@ -121,20 +121,6 @@ UniString UniString::operator+(const UniString& other) const
 	return result;
 }
 
-UniString UniString::GetSubstring(UIndex from, USize length) const
-{
-	if (from >= units.size())
-		return UniString();
-	UniString result;
-	result.units = units.substr(from, length);
-	return result;
-}
-
-bool UniString::Contains(const UniString& part) const
-{
-	return units.find(part.units) != std::u16string::npos;
-}
-
 USize UniString::Split(const UniString& separator, Array<UniString>* parts) const
 {
 	parts->Clear();

@@ -26,13 +26,10 @@ public:
 	const T& GetFirst() const { return items.front(); }
 	T& GetLast() { return items.back(); }
 	const T& GetLast() const { return items.back(); }
-	T* GetContent() { return items.data(); }
-	const T* GetContent() const { return items.data(); }
 
 	void Push(const T& item) { items.push_back(item); }
 	void Push(T&& item) { items.push_back(std::move(item)); }
 	void Append(const Array& other) { items.insert(items.end(), other.items.begin(), other.items.end()); }
-	void Insert(UIndex index, const T& item) { items.insert(items.begin() + index, item); }
 	void Delete(UIndex index) { items.erase(items.begin() + index); }
 	void DeleteLast() { items.pop_back(); }
 	void Clear() { items.clear(); }
@@ -61,7 +58,6 @@ public:
 	auto end() const { return items.end(); }
 
 	bool operator==(const Array& other) const { return items == other.items; }
-	bool operator!=(const Array& other) const { return items != other.items; }
 
 private:
 	std::vector<T> items;

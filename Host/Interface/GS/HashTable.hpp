@@ -70,11 +70,6 @@ public:
 		entries.pop_back();
 		return true;
 	}
-	void Clear()
-	{
-		entries.clear();
-		index.clear();
-	}
 
 	auto begin() { return entries.begin(); }
 	auto end() { return entries.end(); }

@@ -31,7 +31,6 @@ template <typename First, typename Second> struct Pair {
 	Second second{};
 
 	bool operator==(const Pair& other) const { return first == other.first && second == other.second; }
-	bool operator!=(const Pair& other) const { return !(*this == other); }
 };
 
 } // namespace GS

@@ -43,10 +43,7 @@ public:
 	UniString operator+(const UniString& other) const;
 	bool operator==(const UniString& other) const { return units == other.units; }
 	bool operator!=(const UniString& other) const { return units != other.units; }
-	bool operator<(const UniString& other) const { return units < other.units; }
 
-	UniString GetSubstring(UIndex from, USize length) const;
-	bool Contains(const UniString& part) const;
 	// Splits at every occurrence of the whole separator; empty parts are kept.
 	USize Split(const UniString& separator, Array<UniString>* parts) const;
 

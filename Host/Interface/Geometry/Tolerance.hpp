@@ -6,7 +6,6 @@ namespace Geometry {
 class AngleTolerance {
 public:
 	AngleTolerance() = default;
-	explicit AngleTolerance(double radians) : radians(radians) {}
 
 	double GetRadians() const { return radians; }
 

@@ -12,7 +12,6 @@ template <typename T> struct Vector2 {
 	Vector2() = default;
 	Vector2(T x, T y) : x(x), y(y) {}
 
-	Vector2 operator+(const Vector2& other) const { return {x + other.x, y + other.y}; }
 	Vector2 operator-(const Vector2& other) const { return {x - other.x, y - other.y}; }
 	Vector2 operator*(T factor) const { return {x * factor, y * factor}; }
 	T GetLength() const { return std::hypot(x, y); }
@@ -29,7 +28,6 @@ template <typename T> struct Point2 {
 	Point2 operator+(const Vector2<T>& offset) const { return {x + offset.x, y + offset.y}; }
 	Point2 operator-(const Vector2<T>& offset) const { return {x - offset.x, y - offset.y}; }
 	bool operator==(const Point2& other) const { return x == other.x && y == other.y; }
-	bool operator!=(const Point2& other) const { return !(*this == other); }
 };
 
 template <typename T> T Dot(const Vector2<T>& a, const Vector2<T>& b)
