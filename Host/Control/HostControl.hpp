@@ -234,7 +234,8 @@ UInt32 TotalCallCount();
 // The host functions called since the counts were last reset, in order.
 std::vector<std::string> CallLog();
 
-// Memory handles and pointer blocks alive now.
+// Memory handles and pointer blocks alive now; a library-part location that a
+// search or read handed out counts as a pointer until it is deleted.
 Int32 LiveHandleCount();
 Int32 LivePointerCount();
 // The largest size any memory handle has had since the host was reset, so that

@@ -8,6 +8,7 @@
 
 #include "API/LibraryParts.hpp"
 #include "Faults.hpp"
+#include "Memory.hpp"
 #include "Project.hpp"
 
 namespace {
@@ -54,6 +55,7 @@ void Describe(Int32 index, const Sim::StoredLibPart& part, API_LibPart& record)
 	              APIGuidToString(part.revision).ToCStr().Get());
 	part.name.CopyUStr(record.docu_UName, sizeof(record.docu_UName) / sizeof(GS::UniChar));
 	record.location = new IO::Location(GS::UniString("Default Library/") + part.name);
+	Sim::CountHandedOut(record.location);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "Faults.hpp"
 #include "GS/Memory.hpp"
@@ -27,6 +28,12 @@ std::unordered_map<GSConstPtr, GSSize>& LivePointers()
 {
 	static std::unordered_map<GSConstPtr, GSSize> pointers;
 	return pointers;
+}
+
+std::unordered_set<const void*>& HandedOutObjects()
+{
+	static std::unordered_set<const void*> objects;
+	return objects;
 }
 
 GSSize& LargestSize()
@@ -90,7 +97,7 @@ Int32 LiveHandleCount()
 
 Int32 LivePointerCount()
 {
-	return static_cast<Int32>(LivePointers().size());
+	return static_cast<Int32>(LivePointers().size() + HandedOutObjects().size());
 }
 
 GSSize LargestHandleSize()
@@ -125,6 +132,16 @@ GSPtr NewPointer(const void* bytes, GSSize size)
 		std::memcpy(pointer, bytes, static_cast<std::size_t>(size));
 	LivePointers().emplace(pointer, size);
 	return pointer;
+}
+
+void CountHandedOut(const void* object)
+{
+	HandedOutObjects().insert(object);
+}
+
+void ForgetHandedOut(const void* object)
+{
+	HandedOutObjects().erase(object);
 }
 
 } // namespace Sim

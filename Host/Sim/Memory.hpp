@@ -21,4 +21,9 @@ GSHandle NewHandle(GSSize size);
 GSHandle NewHandle(const void* bytes, GSSize size);
 GSPtr NewPointer(const void* bytes, GSSize size);
 
+// Objects handed out by pointer for the receiver to delete (library-part
+// locations) count as live pointers until they are deleted.
+void CountHandedOut(const void* object);
+void ForgetHandedOut(const void* object);
+
 } // namespace Sim

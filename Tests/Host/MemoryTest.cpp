@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "API/LibraryParts.hpp"
 #include "GS/Memory.hpp"
 #include "HostControl.hpp"
 
@@ -40,6 +43,21 @@ TEST(Memory, PointersAreCountedUntilKilled)
 	EXPECT_EQ(HostControl::LivePointerCount(), before + 1);
 	BMKillPtr(&block);
 	EXPECT_EQ(HostControl::LivePointerCount(), before);
+}
+
+TEST(Memory, HandedOutLocationsAreCountedUntilDeleted)
+{
+	HostControl::ResetHost();
+	Int32 before = HostControl::LivePointerCount();
+	API_LibPart part;
+	std::memset(static_cast<void*>(&part), 0, sizeof(part));
+	part.index = 1;
+	ASSERT_EQ(ACAPI_LibraryPart_Get(&part), NoError);
+	EXPECT_EQ(HostControl::LivePointerCount(), before + 1);
+	IO::Location copy = *part.location;
+	EXPECT_EQ(copy.ToDisplayText(), GS::UniString("Default Library/Door"));
+	delete part.location;
+	EXPECT_EQ(HostControl::LivePointerCount(), before) << "a copy is the receiver's own";
 }
 
 TEST(Faults, NthCallOfANamedFunctionFailsOnce)

@@ -10,6 +10,8 @@ class Location {
 public:
 	Location() = default;
 	explicit Location(const GS::UniString& path) : path(path) {}
+	// A location that the host handed out stops counting as live memory here.
+	~Location();
 
 	GS::UniString ToDisplayText() const { return path; }
 

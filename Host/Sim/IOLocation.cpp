@@ -1,0 +1,11 @@
+#include "IO/Location.hpp"
+#include "Memory.hpp"
+
+namespace IO {
+
+Location::~Location()
+{
+	Sim::ForgetHandedOut(this);
+}
+
+} // namespace IO
