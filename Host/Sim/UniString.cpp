@@ -1,8 +1,9 @@
 #include "GS/UniString.hpp"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <vector>
 
 namespace GS {
@@ -67,6 +68,97 @@ std::u16string FromUtf8(const std::string& text)
 		at += length == 0 ? 1 : length;
 	}
 	return result;
+}
+
+// "%", flags, width and precision of a printf conversion, and its type.
+struct Conversion {
+	std::string spec;
+	char type = 0;
+	std::size_t end = 0; // just after the conversion in the format
+};
+
+bool IsOneOf(char c, const char* set)
+{
+	return c != '\0' && std::strchr(set, c) != nullptr;
+}
+
+// Reads "%[flags][width][.precision][length]type" at format[at]; false when no
+// known type ends it.
+bool ReadConversion(const std::string& format, std::size_t at, Conversion& conversion)
+{
+	std::size_t i = at + 1;
+	auto skip = [&](const char* set) {
+		while (i < format.size() && IsOneOf(format[i], set))
+			++i;
+	};
+	skip("-+ #0");
+	skip("0123456789");
+	if (i < format.size() && format[i] == '.') {
+		++i;
+		skip("0123456789");
+	}
+	std::size_t specEnd = i;
+	skip("hljztL");
+	if (i >= format.size() || !IsOneOf(format[i], "diouxXcfFeEgGaAs"))
+		return false;
+	conversion = {format.substr(at, specEnd - at), format[i], i + 1};
+	return true;
+}
+
+// One value formatted by the C library, its type matching the format by construction.
+template <typename T> std::string FormatValue(const std::string& format, T value)
+{
+	int length = std::snprintf(nullptr, 0, format.c_str(), value);
+	if (length <= 0)
+		return std::string();
+	std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+	std::snprintf(buffer.data(), buffer.size(), format.c_str(), value);
+	return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+// The whole number at its own size: as the unsigned value of its bits, or as
+// the signed value that they stand for.
+unsigned long long UnsignedValue(const PrintfArgument& argument)
+{
+	return argument.size >= 8 ? argument.bits : argument.bits & ((1ull << (8 * argument.size)) - 1);
+}
+
+long long SignedValue(const PrintfArgument& argument)
+{
+	unsigned long long value = UnsignedValue(argument);
+	unsigned long long signBit = 1ull << (8 * std::min<USize>(argument.size, 8) - 1);
+	return (value & signBit) == 0 ? static_cast<long long>(value) : -static_cast<long long>(~value & (signBit - 1)) - 1;
+}
+
+std::optional<std::string> Convert(const Conversion& conversion, const PrintfArgument& argument)
+{
+	switch (conversion.type) {
+	case 'd':
+	case 'i':
+		if (argument.kind == PrintfArgument::Integer)
+			return FormatValue(conversion.spec + "lld", SignedValue(argument));
+		break;
+	case 'o':
+	case 'u':
+	case 'x':
+	case 'X':
+		if (argument.kind == PrintfArgument::Integer)
+			return FormatValue(conversion.spec + "ll" + conversion.type, UnsignedValue(argument));
+		break;
+	case 'c':
+		if (argument.kind == PrintfArgument::Integer)
+			return FormatValue(conversion.spec + "c", static_cast<int>(SignedValue(argument)));
+		break;
+	case 's':
+		if (argument.kind == PrintfArgument::Text && argument.text != nullptr)
+			return FormatValue(conversion.spec + "s", argument.text);
+		break;
+	default:
+		if (argument.kind == PrintfArgument::Real)
+			return FormatValue(conversion.spec + conversion.type, argument.real);
+		break;
+	}
+	return std::nullopt;
 }
 
 std::string ToUtf8(const std::u16string& units)
@@ -157,22 +249,27 @@ void UniString::CopyUStr(UniChar* destination, USize maxUnits) const
 	destination[count] = 0;
 }
 
-UniString UniString::FormatUtf8(const char* format, ...)
+UniString UniString::Format(const UniString& format, std::initializer_list<PrintfArgument> arguments)
 {
-	va_list args;
-	va_start(args, format);
-	va_list measure;
-	va_copy(measure, args);
-	int length = std::vsnprintf(nullptr, 0, format, measure);
-	va_end(measure);
-	std::string text;
-	if (length > 0) {
-		std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-		std::vsnprintf(buffer.data(), buffer.size(), format, args);
-		text.assign(buffer.data(), static_cast<std::size_t>(length));
+	std::string text = format.ToCStr().Get();
+	std::string result;
+	const PrintfArgument* next = arguments.begin();
+	for (std::size_t at = 0; at < text.size();) {
+		Conversion conversion;
+		if (text.compare(at, 2, "%%") == 0) {
+			result.push_back('%');
+			at += 2;
+		} else if (text[at] != '%' || !ReadConversion(text, at, conversion)) {
+			result.push_back(text[at++]);
+		} else {
+			std::optional<std::string> converted;
+			if (next != arguments.end())
+				converted = Convert(conversion, *next++);
+			result += converted.value_or(text.substr(at, conversion.end - at));
+			at = conversion.end;
+		}
 	}
-	va_end(args);
-	return UniString(text);
+	return UniString(result);
 }
 
 UniString operator+(const char* left, const UniString& right)

@@ -110,6 +110,8 @@ TEST(UniString, SplitKeepsEmptyParts)
 		EXPECT_EQ(PartsOf(test.text, test.separator), test.parts) << test.text;
 }
 
+enum class Side { Left = 2 };
+
 TEST(UniString, PrintfFormatsUtf8Arguments)
 {
 	const std::string longText(5000, 'x');
@@ -123,6 +125,12 @@ TEST(UniString, PrintfFormatsUtf8Arguments)
 	    {UniString::Printf("%d%%", 50), u"50%"},
 	    {UniString::Printf("%s", longText.c_str()), UniString(longText)},
 	    {UniString::Printf(""), UniString()},
+	    {UniString::Printf("%5.2f|%-4d|%03x|%c", 3.14159, 7, 255, 'A'), u" 3.14|7   |0ff|A"},
+	    {UniString::Printf("%u %d %ld %d", -1, UInt32(0xFFFFFFFF), Int64(-5), Side::Left), u"4294967295 -1 -5 2"},
+	    {UniString::Printf("%d and %s", 1), u"1 and %s"},
+	    {UniString::Printf("%s|%d|%f", 12, "text", 3), u"%s|%d|%f"},
+	    {UniString::Printf("%s", static_cast<const char*>(nullptr)), u"%s"},
+	    {UniString::Printf("%q %d 100%", 1), u"%q 1 100%"},
 	};
 	for (const Case& test : cases)
 		EXPECT_EQ(test.formatted, test.expected);

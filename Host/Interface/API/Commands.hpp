@@ -10,15 +10,16 @@
 GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::function<GSErrCode()>& command);
 
 namespace ReportWindow {
-// The C-style formatting behind ACAPI_WriteReport.
-GSErrCode WriteFormatted(bool withDial, const char* format, ...);
+// Adds a line to the report window behind ACAPI_WriteReport.
+GSErrCode WriteLine(bool withDial, const GS::UniString& line);
 } // namespace ReportWindow
 
-// Writes one printf-style line into the report window; withDial also shows it.
+// Writes one line, formatted as GS::UniString::Printf does, into the report
+// window; withDial also shows it.
 template <typename... Args> GSErrCode ACAPI_WriteReport(const GS::UniString& format, bool withDial, Args... args)
 {
-	return ReportWindow::WriteFormatted(withDial, format.ToCStr().Get(), args...);
+	return ReportWindow::WriteLine(withDial, GS::UniString::Printf(format, args...));
 }
 
-// The host's debug log.
-void DBPrintf(const char* format, ...);
+// The host's debug log; the compiler checks the arguments against the format.
+void DBPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -2,7 +2,9 @@
 // in and out are UTF-8, the stand-in's default character code.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <type_traits>
 
 #include "GS/Array.hpp"
 #include "GS/Types.hpp"
@@ -14,6 +16,25 @@ using UniChar = char16_t;
 enum CharCode { CC_Default = 0, CC_UTF8 = 1 };
 
 constexpr USize MaxUSize = 0xFFFFFFFF;
+
+// One argument of UniString::Printf with its kind, so that formatting never
+// reads an argument as a type that the format merely names.
+struct PrintfArgument {
+	enum Kind { Integer, Real, Text };
+
+	template <typename T, typename = std::enable_if_t<std::is_integral<T>::value || std::is_enum<T>::value>>
+	PrintfArgument(T value) : kind(Integer), bits(static_cast<UInt64>(value)), size(sizeof(T))
+	{
+	}
+	PrintfArgument(double value) : kind(Real), real(value) {}
+	PrintfArgument(const char* value) : kind(Text), text(value) {}
+
+	Kind kind;
+	UInt64 bits = 0; // a whole number as converted to 64 bits
+	USize size = 0;  // the whole number's own size in bytes
+	double real = 0.0;
+	const char* text = nullptr; // UTF-8
+};
 
 class UniString {
 public:
@@ -52,15 +73,17 @@ public:
 	// Copies at most maxUnits - 1 units and a terminating zero into a text block.
 	void CopyUStr(UniChar* destination, USize maxUnits) const;
 
-	// printf-style formatting: the format and %s arguments are UTF-8 texts.
+	// printf-style formatting of whole numbers (d i o u x X c), real numbers
+	// (f F e E g G a A) and UTF-8 texts (s), with flags, width and precision;
+	// length modifiers are read past, as each argument brings its own type. A
+	// conversion whose argument is missing or of another kind stays as written.
 	template <typename... Args> static UniString Printf(const UniString& format, Args... args)
 	{
-		return FormatUtf8(format.ToCStr().Get(), args...);
+		return Format(format, {PrintfArgument(args)...});
 	}
 
 private:
-	// C variable arguments cannot follow a reference parameter, hence the narrow format here.
-	static UniString FormatUtf8(const char* format, ...);
+	static UniString Format(const UniString& format, std::initializer_list<PrintfArgument> arguments);
 
 	std::u16string units;
 };
