@@ -46,10 +46,14 @@ std::optional<StoredParams> StoreParams(API_AddParType** params)
 		return std::nullopt;
 	StoredParams stored{*records, {}};
 	for (USize i = 0; i < WholeRecords(records->size()); ++i) {
-		API_AddParType& record = reinterpret_cast<API_AddParType*>(stored.records.data())[i];
+		// No record lives in the stored bytes: each is copied out, and back when changed.
+		char* slot = stored.records.data() + i * sizeof(API_AddParType);
+		API_AddParType record;
+		std::memcpy(static_cast<void*>(&record), slot, sizeof(record));
 		if (record.typeMod == API_ParArray) {
 			stored.arrayValues.push_back(StorePart(record.value.array));
 			record.value.array = nullptr;
+			std::memcpy(slot, static_cast<const void*>(&record), sizeof(record));
 		} else {
 			stored.arrayValues.push_back(std::nullopt);
 		}
