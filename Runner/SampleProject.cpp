@@ -99,6 +99,13 @@ LoadResult Failure(LoadError error, const std::string& message)
 
 } // namespace
 
+std::optional<Int32> LibraryIndexInProject(const LibraryPartRef& part)
+{
+	if (part.unID.size() < 38 || part.unID.front() != '{')
+		return std::nullopt;
+	return HostControl::LibraryPartIndex(APIGuidFromString(part.unID.substr(1, 36).c_str()));
+}
+
 LoadResult LoadSampleProjectText(const std::string& text, const LibraryPartLookup& libraryParts)
 {
 	try {

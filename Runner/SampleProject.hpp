@@ -17,12 +17,15 @@ namespace Runner {
 // A library part that an opening names symbolically in its 'libInd'.
 struct LibraryPartRef {
 	std::string name;
-	std::string unID; // "{main GUID}{revision GUID}"
+	std::string unID; // "{main GUID}-{revision GUID}"
 };
 // The 1-based library index of a part in the libraries that every new project
 // holds, or none when they lack it. It is asked while the file is read, before
 // the host's project is replaced.
 using LibraryPartLookup = std::function<std::optional<Int32>(const LibraryPartRef&)>;
+
+// The lookup in the host's project as it stands, by the part's main GUID.
+std::optional<Int32> LibraryIndexInProject(const LibraryPartRef& part);
 
 struct LoadedZone {
 	API_Guid guid;

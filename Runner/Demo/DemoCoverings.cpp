@@ -1,12 +1,13 @@
 #include "DemoCoverings.hpp"
 
 #include <cstring>
+#include <vector>
 
 #include "CoveringIdentity.hpp"
 #include "Coverings.hpp"
+#include "ElementReading.hpp"
 #include "ElementSettingsHelpers.hpp"
 #include "ErrorNames.hpp"
-#include "HostControl.hpp"
 #include "ScopeGuards.hpp"
 
 namespace Demo {
@@ -49,13 +50,27 @@ std::string Counted(std::size_t count, const char* what)
 	return std::to_string(count) + " " + what;
 }
 
+// The elements that the element's links of the flag lead to; none when the
+// links cannot be read.
+std::vector<API_Guid> LinkedBy(const API_Guid& from, UInt32 flag)
+{
+	std::vector<API_Guid> linked;
+	GS::Array<API_Guid> targets;
+	if (ACAPI_ElementLink_GetLinks(from, &targets) != NoError)
+		return linked;
+	for (const API_Guid& target : targets) {
+		UInt32 linkFlag = 0;
+		if (ACAPI_ElementLink_GetLinkFlags(from, target, &linkFlag) == NoError && linkFlag == flag)
+			linked.push_back(target);
+	}
+	return linked;
+}
+
 bool CoversAColumn(const API_Guid& covering)
 {
-	for (const HostControl::Link& link : HostControl::LinksFrom(covering)) {
-		if (link.flags == LinkCoveringElem)
-			return HostControl::GetElement(link.to)->header.type.typeID == API_ColumnID;
-	}
-	return false;
+	std::vector<API_Guid> covered = LinkedBy(covering, LinkCoveringElem);
+	API_Element column;
+	return !covered.empty() && ReadElement(API_ColumnID, covered.front(), column) == NoError;
 }
 
 // What the zone's links show that the add made.
@@ -64,12 +79,9 @@ std::string MadeText(const API_Guid& zone, const CoveringsCreated& created)
 	std::size_t wallCoverings = 0;
 	std::size_t columnCoverings = 0;
 	std::size_t holes = 0;
-	for (const HostControl::Link& link : HostControl::LinksFrom(zone)) {
-		if (link.flags != LinkZoneCovering)
-			continue;
-		++(CoversAColumn(link.to) ? columnCoverings : wallCoverings);
-		for (const HostControl::Link& covering : HostControl::LinksFrom(link.to))
-			holes += covering.flags == LinkCoveringHole ? 1 : 0;
+	for (const API_Guid& covering : LinkedBy(zone, LinkZoneCovering)) {
+		++(CoversAColumn(covering) ? columnCoverings : wallCoverings);
+		holes += LinkedBy(covering, LinkCoveringHole).size();
 	}
 	std::string text = Counted(wallCoverings, "wall coverings, ") + Counted(holes, "holes, ") +
 	                   Counted(columnCoverings, "column coverings");
@@ -82,13 +94,6 @@ std::string MadeText(const API_Guid& zone, const CoveringsCreated& created)
 }
 
 } // namespace
-
-std::optional<Int32> LibraryIndexInProject(const Runner::LibraryPartRef& part)
-{
-	if (part.unID.size() < 38 || part.unID.front() != '{')
-		return std::nullopt;
-	return HostControl::LibraryPartIndex(APIGuidFromString(part.unID.substr(1, 36).c_str()));
-}
 
 CoveringSettings CoveringSettingsForRun(const std::string& wallFavorite, const API_Guid& timestampProperty)
 {

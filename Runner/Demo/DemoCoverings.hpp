@@ -2,16 +2,12 @@
 // fills them, and the covering of one zone by the engine.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "CoveringSettings.hpp"
 #include "Demo.hpp"
 
 namespace Demo {
-
-// The index of a library part named by its unique ID text, "{main}-{revision}".
-std::optional<Int32> LibraryIndexInProject(const Runner::LibraryPartRef& part);
 
 // Every covering kind switched on: wall coverings from the named favorite, the
 // other kinds from the host's tool defaults, the holes with the default

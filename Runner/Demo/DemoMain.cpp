@@ -57,5 +57,5 @@ int main(int argc, char** argv)
 			settings = Demo::CoveringSettingsForRun(wallCoveringFavorite, HostControl::Defaults().lastRunProperty);
 		return Demo::CoverZone(zone, *settings, timestamp);
 	};
-	return Runner::RunDemo(options, Demo::LibraryIndexInProject, coverZone, std::cout, std::cerr);
+	return Runner::RunDemo(options, Runner::LibraryIndexInProject, coverZone, std::cout, std::cerr);
 }

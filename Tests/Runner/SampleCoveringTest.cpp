@@ -17,7 +17,7 @@ protected:
 	{
 		HostTest::SetUp();
 		Runner::LoadResult loaded =
-		    Runner::LoadSampleProject(VELMORA_SAMPLES_DIR "/apartment.json", Demo::LibraryIndexInProject);
+		    Runner::LoadSampleProject(VELMORA_SAMPLES_DIR "/apartment.json", Runner::LibraryIndexInProject);
 		ASSERT_TRUE(loaded.project.has_value()) << loaded.message;
 		project = *loaded.project;
 		settings.emplace(Demo::CoveringSettingsForRun("Plaster lining 15 mm", HostControl::Defaults().lastRunProperty));
