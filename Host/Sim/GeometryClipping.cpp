@@ -109,13 +109,13 @@ struct ResolvedPoint {
 };
 
 // An edge of a clipped contour that lies along an arc.
-struct ArcPiece {
+struct ArcSpan {
 	std::size_t arc;
 	double fromTurned;
 	double toTurned;
 };
 
-bool Continues(const std::optional<ArcPiece>& previous, const std::optional<ArcPiece>& next)
+bool Continues(const std::optional<ArcSpan>& previous, const std::optional<ArcSpan>& next)
 {
 	return previous.has_value() && next.has_value() && previous->arc == next->arc &&
 	       previous->toTurned == next->fromTurned &&
@@ -146,13 +146,13 @@ public:
 		std::vector<ResolvedPoint> points;
 		for (const IntPoint& at : ring)
 			points.push_back(Resolve(at));
-		std::vector<std::optional<ArcPiece>> pieces;
+		std::vector<std::optional<ArcSpan>> spans;
 		for (std::size_t i = 0; i < count; ++i)
-			pieces.push_back(ArcPieceOf(points[i], points[(i + 1) % count]));
+			spans.push_back(ArcSpanOf(points[i], points[(i + 1) % count]));
 
 		// Start where a run along an arc begins, so that no run wraps around.
 		std::size_t start = 0;
-		while (start < count && Continues(pieces[(start + count - 1) % count], pieces[start]))
+		while (start < count && Continues(spans[(start + count - 1) % count], spans[start]))
 			++start;
 		bool mayJoin = start < count;
 		start %= count;
@@ -161,13 +161,13 @@ public:
 		double runStart = 0.0;
 		for (std::size_t k = 0; k < count; ++k) {
 			std::size_t i = (start + k) % count;
-			const std::optional<ArcPiece>& piece = pieces[i];
-			if (mayJoin && k > 0 && Continues(pieces[(i + count - 1) % count], piece)) {
-				contour.back().arcAngle = piece->toTurned - runStart;
+			const std::optional<ArcSpan>& span = spans[i];
+			if (mayJoin && k > 0 && Continues(spans[(i + count - 1) % count], span)) {
+				contour.back().arcAngle = span->toTurned - runStart;
 				continue;
 			}
-			runStart = piece.has_value() ? piece->fromTurned : 0.0;
-			contour.push_back({points[i].coord, piece.has_value() ? piece->toTurned - piece->fromTurned : 0.0});
+			runStart = span.has_value() ? span->fromTurned : 0.0;
+			contour.push_back({points[i].coord, span.has_value() ? span->toTurned - span->fromTurned : 0.0});
 		}
 		return contour;
 	}
@@ -245,13 +245,13 @@ private:
 
 	// The edge lies along an arc when both ends are on it and the arc's points between
 	// them (dropped by clipping as collinear) lie on the edge.
-	std::optional<ArcPiece> ArcPieceOf(const ResolvedPoint& from, const ResolvedPoint& to) const
+	std::optional<ArcSpan> ArcSpanOf(const ResolvedPoint& from, const ResolvedPoint& to) const
 	{
 		for (const ArcSpot& fromSpot : from.spots) {
 			for (const ArcSpot& toSpot : to.spots) {
 				if (fromSpot.arc == toSpot.arc && fromSpot.step != toSpot.step &&
 				    FollowsArc(arcs[fromSpot.arc], fromSpot.step, toSpot.step, from.at, to.at))
-					return ArcPiece{fromSpot.arc, fromSpot.turned, toSpot.turned};
+					return ArcSpan{fromSpot.arc, fromSpot.turned, toSpot.turned};
 			}
 		}
 		return std::nullopt;

@@ -72,7 +72,7 @@ std::u16string FromUtf8(const std::string& text)
 
 // "%", flags, width and precision of a printf conversion, and its type.
 struct Conversion {
-	std::string spec;
+	std::string prefix;
 	char type = 0;
 	std::size_t end = 0; // just after the conversion in the format
 };
@@ -97,11 +97,11 @@ bool ReadConversion(const std::string& format, std::size_t at, Conversion& conve
 		++i;
 		skip("0123456789");
 	}
-	std::size_t specEnd = i;
+	std::size_t prefixEnd = i;
 	skip("hljztL");
 	if (i >= format.size() || !IsOneOf(format[i], "diouxXcfFeEgGaAs"))
 		return false;
-	conversion = {format.substr(at, specEnd - at), format[i], i + 1};
+	conversion = {format.substr(at, prefixEnd - at), format[i], i + 1};
 	return true;
 }
 
@@ -136,26 +136,26 @@ std::optional<std::string> Convert(const Conversion& conversion, const PrintfArg
 	case 'd':
 	case 'i':
 		if (argument.kind == PrintfArgument::Integer)
-			return FormatValue(conversion.spec + "lld", SignedValue(argument));
+			return FormatValue(conversion.prefix + "lld", SignedValue(argument));
 		break;
 	case 'o':
 	case 'u':
 	case 'x':
 	case 'X':
 		if (argument.kind == PrintfArgument::Integer)
-			return FormatValue(conversion.spec + "ll" + conversion.type, UnsignedValue(argument));
+			return FormatValue(conversion.prefix + "ll" + conversion.type, UnsignedValue(argument));
 		break;
 	case 'c':
 		if (argument.kind == PrintfArgument::Integer)
-			return FormatValue(conversion.spec + "c", static_cast<int>(SignedValue(argument)));
+			return FormatValue(conversion.prefix + "c", static_cast<int>(SignedValue(argument)));
 		break;
 	case 's':
 		if (argument.kind == PrintfArgument::Text && argument.text != nullptr)
-			return FormatValue(conversion.spec + "s", argument.text);
+			return FormatValue(conversion.prefix + "s", argument.text);
 		break;
 	default:
 		if (argument.kind == PrintfArgument::Real)
-			return FormatValue(conversion.spec + conversion.type, argument.real);
+			return FormatValue(conversion.prefix + conversion.type, argument.real);
 		break;
 	}
 	return std::nullopt;
