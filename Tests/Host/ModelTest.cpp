@@ -3,6 +3,7 @@
 #include "API/Commands.hpp"
 #include "API/ElementFunctions.hpp"
 #include "API/Grouping.hpp"
+#include "API/Relations.hpp"
 #include "API/Selection.hpp"
 #include "DG/Alerts.hpp"
 #include "GS/Memory.hpp"
@@ -255,10 +256,6 @@ TEST_F(Model, FaultedCallFailsWithTheChosenCode)
 	EXPECT_EQ(ACAPI_Element_Get(&element), NoError);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(Model, ResourcesAreReadFromTheAddOnsDefinitions)
 {
 	GSResModule own = ACAPI_GetOwnResModule();
@@ -273,12 +270,6 @@ TEST_F(Model, ResourcesAreReadFromTheAddOnsDefinitions)
 	EXPECT_EQ(alerts[0].alertId, 31122);
 	EXPECT_EQ(alerts[0].texts[0], GS::UniString("Adding coverings failed: APIERR_GENERAL"));
 }
-
-} // namespace
-
-#include "API/Relations.hpp"
-
-namespace {
 
 TEST_F(Model, ZoneRelationIsHandedOutAsSet)
 {
