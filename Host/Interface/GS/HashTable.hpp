@@ -12,10 +12,6 @@
 
 namespace GS {
 
-template <typename Key> struct Hasher {
-	std::size_t operator()(const Key& key) const { return std::hash<Key>()(key); }
-};
-
 template <typename Key, typename Value> class HashTable {
 public:
 	struct Entry {
@@ -78,7 +74,7 @@ public:
 
 private:
 	std::vector<Entry> entries;
-	std::unordered_map<Key, UIndex, Hasher<Key>> index;
+	std::unordered_map<Key, UIndex> index;
 };
 
 } // namespace GS
