@@ -5,6 +5,7 @@
 #include <ctime>
 #include <iostream>
 #include <optional>
+#include <string>
 
 #include "Demo.hpp"
 #include "DemoCoverings.hpp"
@@ -24,19 +25,22 @@ GS::UniString RunTime()
 	return GS::UniString(text);
 }
 
-bool ReadArguments(int argc, char** argv, Runner::DemoOptions& options)
+// Empty when the arguments are fine, else what is wrong with them.
+std::string ReadArguments(int argc, char** argv, Runner::DemoOptions& options)
 {
 	for (int i = 1; i < argc; i += 2) {
-		if (i + 1 >= argc)
-			return false;
+		std::string* target = nullptr;
 		if (std::strcmp(argv[i], "--sample") == 0)
-			options.samplePath = argv[i + 1];
+			target = &options.samplePath;
 		else if (std::strcmp(argv[i], "--plan") == 0)
-			options.planPath = argv[i + 1];
+			target = &options.planPath;
 		else
-			return false;
+			return std::string("unknown option '") + argv[i] + "'";
+		if (i + 1 >= argc)
+			return std::string("'") + argv[i] + "' needs a file";
+		*target = argv[i + 1];
 	}
-	return true;
+	return std::string();
 }
 
 } // namespace
@@ -44,8 +48,8 @@ bool ReadArguments(int argc, char** argv, Runner::DemoOptions& options)
 int main(int argc, char** argv)
 {
 	Runner::DemoOptions options = {VELMORA_DEFAULT_SAMPLE, VELMORA_DEFAULT_PLAN};
-	if (!ReadArguments(argc, argv, options)) {
-		std::cerr << "Usage: velmora_demo [--sample FILE] [--plan FILE]\n";
+	if (std::string problem = ReadArguments(argc, argv, options); !problem.empty()) {
+		std::cerr << "velmora_demo: " << problem << "\nUsage: velmora_demo [--sample FILE] [--plan FILE]\n";
 		return 2;
 	}
 	HostControl::ResetHost();
