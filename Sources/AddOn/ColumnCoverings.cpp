@@ -7,6 +7,7 @@
 #include "API/Commands.hpp"
 #include "CoveringElementSource.hpp"
 #include "CoveringIdentity.hpp"
+#include "ElementReading.hpp"
 #include "GS/Memory.hpp"
 #include "ScopeGuards.hpp"
 
@@ -39,14 +40,6 @@ struct LocalCovering {
 // Per column, in the order of each column's first covering.
 using CoveringsByColumn = GS::HashTable<API_Guid, GS::Array<LocalCovering>>;
 
-API_Element RecordToRead(const API_Guid& guid)
-{
-	API_Element record;
-	std::memset(&record, 0, sizeof(record));
-	record.header.guid = guid;
-	return record;
-}
-
 // Sides 0 to 3 at local x = -a/2, y = +b/2, x = +a/2, y = -b/2: the outline
 // runs clockwise, each side from its first corner to its second.
 GS::Array<Sector> ColumnSides(const API_ColumnType& column, const API_ColumnSegmentType& segment)
@@ -65,8 +58,8 @@ GS::Array<Sector> ColumnSides(const API_ColumnType& column, const API_ColumnSegm
 // The checks in the order in which the first failing one decides.
 CovResult<TestedColumn> TestColumn(const API_Guid& guid)
 {
-	API_Element record = RecordToRead(guid);
-	if (ErrCode error = ACAPI_Element_Get(&record, 0); error != NoError)
+	API_Element record;
+	if (ErrCode error = ReadElement(API_ZombieElemID, guid, record); error != NoError)
 		return CovError{error};
 	const API_ColumnType& column = record.column;
 	if (column.zoneRel != APIZRel_Boundary)
@@ -230,8 +223,8 @@ CovResult<FoundCoverings> FindCoverings(const API_Guid& column, const GS::Array<
 // current number is written with it.
 ErrCode MoveOntoEdge(const API_Guid& covering, const Sector& edge, const API_Element& zone)
 {
-	API_Element record = RecordToRead(covering);
-	if (ErrCode error = ACAPI_Element_Get(&record, 0); error != NoError)
+	API_Element record;
+	if (ErrCode error = ReadElement(API_ZombieElemID, covering, record); error != NoError)
 		return error;
 	PlaceOnWholeEdge(record, edge);
 	API_Element mask = PlacementMask();
