@@ -226,6 +226,10 @@ ErrCode MoveOntoEdge(const API_Guid& covering, const Sector& edge, const API_Ele
 	API_Element record;
 	if (ErrCode error = ReadElement(API_ZombieElemID, covering, record); error != NoError)
 		return error;
+	// A damaged link may point at another kind of element, which must not
+	// receive a wall's fields.
+	if (record.header.type.typeID != API_WallID)
+		return APIERR_BADELEMENTTYPE;
 	PlaceOnWholeEdge(record, edge);
 	API_Element mask = PlacementMask();
 	if (ErrCode error = ACAPI_Element_Change(&record, &mask, nullptr, 0, true); error != NoError)
