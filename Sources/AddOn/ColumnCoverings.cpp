@@ -199,23 +199,20 @@ struct FoundCoverings {
 // The column's coverings are its covering links that the zone links too.
 CovResult<FoundCoverings> FindCoverings(const API_Guid& column, const GS::Array<API_Guid>& zoneLinks)
 {
-	GS::Array<API_Guid> linked;
-	if (ErrCode error = ACAPI_ElementLink_GetLinks(column, &linked); error != NoError)
-		return CovError{error};
 	FoundCoverings found;
-	for (const API_Guid& target : linked) {
-		UInt32 flags = 0;
-		if (ErrCode error = ACAPI_ElementLink_GetLinkFlags(column, target, &flags); error != NoError)
-			return CovError{error};
-		if (flags != LinkElemCovering || !zoneLinks.Contains(target))
-			continue;
+	ErrCode walkError = VisitLinks(column, [&](const API_Guid& target, UInt32 flag) -> CovResult<LinkWalk> {
+		if (flag != LinkElemCovering || !zoneLinks.Contains(target))
+			return LinkWalk::Continue;
 		UInt32 side = 0;
 		if (ErrCode error = GetCoveringNumber(target, side); error != NoError)
 			return CovError{error};
 		found.remaining.Push(target);
 		if (!found.bySide.Add(side, target))
 			return CovError{COVERR_USERDATA};
-	}
+		return LinkWalk::Continue;
+	});
+	if (walkError != NoError)
+		return CovError{walkError};
 	return found;
 }
 
