@@ -87,15 +87,10 @@ CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zo
 	const API_Guid& guid = covering.header.guid;
 	if (ErrCode error = SetCovElementId(guid, ZoneNumberText(zone), number); error != NoError)
 		return CovError{error};
-	const struct {
-		API_Guid from;
-		API_Guid to;
-		CoveringsLinkFlags flag;
-	} links[] = {
-	    {zone.header.guid, guid, LinkZoneCovering}, {base, guid, LinkElemCovering}, {guid, base, LinkCoveringElem}};
-	for (const auto& link : links) {
-		if (ErrCode error = ACAPI_ElementLink_Link(link.from, link.to, link.flag); error != NoError)
-			return CovError{error};
-	}
+	if (ErrCode error = MakeLinks({{zone.header.guid, guid, LinkZoneCovering},
+	                               {base, guid, LinkElemCovering},
+	                               {guid, base, LinkCoveringElem}});
+	    error != NoError)
+		return CovError{error};
 	return guid;
 }

@@ -109,18 +109,9 @@ void PlaceHoleInCovering(API_OpeningType& hole, const API_Element& covering)
 
 ErrCode LinkHole(const API_Guid& hole, const API_Element& covering, const API_Element& opening)
 {
-	const struct {
-		API_Guid from;
-		API_Guid to;
-		CoveringsLinkFlags flag;
-	} links[] = {{opening.header.guid, hole, LinkOpeningHole},
-	             {hole, opening.header.guid, LinkOpeningHole},
-	             {covering.header.guid, hole, LinkCoveringHole}};
-	for (const auto& link : links) {
-		if (ErrCode error = ACAPI_ElementLink_Link(link.from, link.to, link.flag); error != NoError)
-			return error;
-	}
-	return NoError;
+	return MakeLinks({{opening.header.guid, hole, LinkOpeningHole},
+	                  {hole, opening.header.guid, LinkOpeningHole},
+	                  {covering.header.guid, hole, LinkCoveringHole}});
 }
 
 double StraightWallHoleLocation(const API_Element& wall, const API_Element& covering, double location)

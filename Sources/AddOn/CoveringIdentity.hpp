@@ -3,6 +3,8 @@
 // zones and coverings.
 #pragma once
 
+#include <initializer_list>
+
 #include "API/ElementFunctions.hpp"
 #include "CovResult.hpp"
 #include "CoveringSettings.hpp"
@@ -21,6 +23,23 @@ enum CoveringsLinkFlags : UInt32 {
 	LinkZoneFloor = 7,    // zone -> floor covering slab
 	LinkZoneColumn = 8    // zone -> column that received coverings
 };
+
+// One element link the add-on makes.
+struct CoveringLink {
+	API_Guid from;
+	API_Guid to;
+	CoveringsLinkFlags flag;
+};
+
+// Makes the links in list order; the first error stops.
+inline ErrCode MakeLinks(std::initializer_list<CoveringLink> links)
+{
+	for (const CoveringLink& link : links) {
+		if (ErrCode error = ACAPI_ElementLink_Link(link.from, link.to, link.flag); error != NoError)
+			return error;
+	}
+	return NoError;
+}
 
 // Whether a walk over an element's links goes on after a link.
 enum class LinkWalk { Continue, Stop };
