@@ -250,7 +250,7 @@ CovResult<GS::Array<API_Guid>> CreateColumnCoverings(ZoneEdgeMap& edges, const A
                                                      const API_Element& coveringTemplate)
 {
 	API_RoomRelation relation;
-	ScopeExit releaseRelation([&] { ACAPI_DisposeRoomRelationHdls(&relation); });
+	RoomRelationGuard releaseNiches(relation);
 	if (ErrCode error = ACAPI_Element_GetRelations(zone.header.guid, columnType, &relation, 0); error != NoError)
 		return CovError{error};
 	const GS::Array<API_Guid>* columns = relation.elementsGroupedByType.GetPtr(columnType);

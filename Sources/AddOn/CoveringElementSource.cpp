@@ -15,7 +15,7 @@ bool Has(SourceParts parts, SourceParts part)
 } // namespace
 
 ElementSource::ElementSource(const ElementCovSettings& settings, SourceParts parts)
-    : settings(settings), parts(parts), favorite(settings.favoriteName)
+    : settings(settings), parts(parts), favorite(settings.favoriteName), releaseMemo(favorite)
 {
 	if (settings.useFavorite && Has(parts, SourceMemo))
 		favorite.memo.New(API_ElementMemo{});
@@ -24,12 +24,6 @@ ElementSource::ElementSource(const ElementCovSettings& settings, SourceParts par
 		favorite.classifications.New();
 		favorite.elemCategoryValues.New();
 	}
-}
-
-ElementSource::~ElementSource()
-{
-	if (favorite.memo.HasValue())
-		ACAPI_DisposeElemMemoHdls(&favorite.memo.Get());
 }
 
 ErrCode ElementSource::Fetch()

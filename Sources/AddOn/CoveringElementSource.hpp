@@ -6,6 +6,7 @@
 #include "CovResult.hpp"
 #include "CoveringSettings.hpp"
 #include "ElementSettingsHelpers.hpp"
+#include "ScopeGuards.hpp"
 
 // The classification items a new element of the type receives.
 ErrCode GetDefaultClassificationItems(API_ElemTypeID type, ClassificationList& items);
@@ -24,7 +25,6 @@ enum SourceParts : UInt32 {
 class ElementSource {
 public:
 	ElementSource(const ElementCovSettings& settings, SourceParts parts);
-	~ElementSource();
 	ElementSource(const ElementSource&) = delete;
 	ElementSource& operator=(const ElementSource&) = delete;
 
@@ -46,6 +46,7 @@ private:
 	const ElementCovSettings& settings;
 	SourceParts parts;
 	API_Favorite favorite;
+	FavoriteMemoGuard releaseMemo;
 };
 
 // Covering-wall steps after the placement: marks the covering as not bounding

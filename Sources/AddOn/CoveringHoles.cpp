@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "API/LibraryParts.hpp"
@@ -11,6 +10,7 @@
 #include "DG/Alerts.hpp"
 #include "ElementReading.hpp"
 #include "Geometry/GenArc.hpp"
+#include "ScopeGuards.hpp"
 #include "WallCoveringGeometry.hpp"
 
 using Geometry::Point2d;
@@ -275,10 +275,10 @@ bool IsNiche(const API_Element& opening)
 {
 	API_LibPart libPart;
 	std::memset(&libPart, 0, sizeof(libPart));
+	LibPartLocationGuard releaseLocation(libPart);
 	libPart.index = opening.door.openingBase.libInd;
 	// A part that cannot be read leaves the record empty: no niche.
 	ACAPI_LibraryPart_Get(&libPart);
-	std::unique_ptr<IO::Location> location(libPart.location);
 	std::string uniqueId(libPart.ownUnID, strnlen(libPart.ownUnID, sizeof(libPart.ownUnID)));
 	if (uniqueId.size() < guidTextLength + 1)
 		return false;

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "API/LibraryParts.hpp"
 #include "ScopeGuards.hpp"
@@ -117,10 +116,7 @@ ErrCode LoadFavoriteWithPCC(const GS::UniString& name, API_Element& element, GS:
 	favorite.classifications.New();
 	favorite.elemCategoryValues.New();
 	// The memo handles belong to the request until memo takes them over.
-	ScopeExit releaseRequestMemo([&favorite] {
-		if (favorite.memo.HasValue())
-			ACAPI_DisposeElemMemoHdls(&favorite.memo.Get());
-	});
+	FavoriteMemoGuard releaseRequestMemo(favorite);
 
 	if (ErrCode err = ACAPI_Favorite_Get(&favorite); err != NoError)
 		return err;
@@ -204,9 +200,9 @@ ErrCode GetDefaultLibPart(API_ElemTypeID type, API_ElementMemo& memo, int& libIn
 
 	API_LibPart libPart;
 	std::memset(static_cast<void*>(&libPart), 0, sizeof(libPart));
+	LibPartLocationGuard releaseLocation(libPart);
 	std::snprintf(libPart.ownUnID, sizeof(libPart.ownUnID), UniqueIdPattern, mainGuid);
 	ErrCode err = ACAPI_LibraryPart_Search(&libPart, false, true);
-	std::unique_ptr<IO::Location> location(libPart.location);
 	if (err != NoError)
 		return err;
 

@@ -194,7 +194,7 @@ ErrCode ConvertPolyHandlesToPolygon2DData(API_Coord** coords, API_PolyArc** arcs
 ErrCode MakeInsets(API_Guid zone, Geometry::Polygon2DData& outline)
 {
 	API_RoomRelation relation;
-	ScopeExit releaseNiches([&relation] { ACAPI_DisposeRoomRelationHdls(&relation); });
+	RoomRelationGuard releaseNiches(relation);
 	if (ErrCode error =
 	        ACAPI_Element_GetRelations(zone, API_ElemType{API_DoorID, APIVarId_Generic, APINULLGuid}, &relation, 0);
 	    error != NoError)

@@ -4,7 +4,10 @@
 
 #include <utility>
 
+#include "API/Favorites.hpp"
+#include "API/LibraryParts.hpp"
 #include "API/Memo.hpp"
+#include "API/Relations.hpp"
 #include "GS/Memory.hpp"
 
 // Runs a release action once, at the end of its scope.
@@ -44,4 +47,52 @@ public:
 
 private:
 	Handle& handle;
+};
+
+// Disposes the niche handles that a room relation hands over.
+class RoomRelationGuard {
+public:
+	explicit RoomRelationGuard(API_RoomRelation& relation) : relation(relation) {}
+	~RoomRelationGuard() { ACAPI_DisposeRoomRelationHdls(&relation); }
+
+	RoomRelationGuard(const RoomRelationGuard&) = delete;
+	RoomRelationGuard& operator=(const RoomRelationGuard&) = delete;
+
+private:
+	API_RoomRelation& relation;
+};
+
+// Disposes the handles of the favorite's memo, while the favorite still holds one.
+class FavoriteMemoGuard {
+public:
+	explicit FavoriteMemoGuard(API_Favorite& favorite) : favorite(favorite) {}
+	~FavoriteMemoGuard()
+	{
+		if (favorite.memo.HasValue())
+			ACAPI_DisposeElemMemoHdls(&favorite.memo.Get());
+	}
+
+	FavoriteMemoGuard(const FavoriteMemoGuard&) = delete;
+	FavoriteMemoGuard& operator=(const FavoriteMemoGuard&) = delete;
+
+private:
+	API_Favorite& favorite;
+};
+
+// Deletes the location that a library-part search or read hands back; the
+// record must start without one.
+class LibPartLocationGuard {
+public:
+	explicit LibPartLocationGuard(API_LibPart& libPart) : libPart(libPart) {}
+	~LibPartLocationGuard()
+	{
+		delete libPart.location;
+		libPart.location = nullptr;
+	}
+
+	LibPartLocationGuard(const LibPartLocationGuard&) = delete;
+	LibPartLocationGuard& operator=(const LibPartLocationGuard&) = delete;
+
+private:
+	API_LibPart& libPart;
 };

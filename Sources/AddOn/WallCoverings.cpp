@@ -183,7 +183,7 @@ CovResult<GS::Array<API_Guid>> CreateWallCoverings(const API_Element& zone, cons
 {
 	API_RoomRelation relation;
 	// The relation hands over the niche outlines of the zone, which this step does not use.
-	ScopeExit releaseNiches([&relation] { ACAPI_DisposeRoomRelationHdls(&relation); });
+	RoomRelationGuard releaseNiches(relation);
 	if (ErrCode error =
 	        ACAPI_Element_GetRelations(zone.header.guid, {API_WallID, APIVarId_Generic, APINULLGuid}, &relation, 0);
 	    error != NoError) {
