@@ -15,15 +15,11 @@ bool Has(SourceParts parts, SourceParts part)
 } // namespace
 
 ElementSource::ElementSource(const ElementCovSettings& settings, SourceParts parts)
-    : settings(settings), parts(parts), favorite(settings.favoriteName), releaseMemo(favorite)
+    : settings(settings), parts(parts),
+      favorite(FavoriteRequest(settings.favoriteName, settings.useFavorite && Has(parts, SourceMemo),
+                               Has(parts, SourcePCC))),
+      releaseMemo(favorite)
 {
-	if (settings.useFavorite && Has(parts, SourceMemo))
-		favorite.memo.New(API_ElementMemo{});
-	if (Has(parts, SourcePCC)) {
-		favorite.properties.New();
-		favorite.classifications.New();
-		favorite.elemCategoryValues.New();
-	}
 }
 
 ErrCode ElementSource::Fetch()

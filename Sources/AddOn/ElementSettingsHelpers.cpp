@@ -105,16 +105,24 @@ SetCategoryValues(const Target& target, const GS::Array<API_ElemCategoryValue>& 
 
 } // namespace
 
+API_Favorite FavoriteRequest(const GS::UniString& name, bool withMemo, bool withPCC)
+{
+	API_Favorite favorite(name);
+	if (withMemo)
+		favorite.memo.New(API_ElementMemo{});
+	if (withPCC) {
+		favorite.properties.New();
+		favorite.classifications.New();
+		favorite.elemCategoryValues.New();
+	}
+	return favorite;
+}
+
 ErrCode LoadFavoriteWithPCC(const GS::UniString& name, API_Element& element, GS::Optional<ParamsMemo>& memo,
                             GS::Array<API_Property>& properties, ClassificationList& classifications,
                             GS::Array<API_ElemCategoryValue>& categoryValues)
 {
-	API_Favorite favorite(name);
-	if (memo.HasValue())
-		favorite.memo.New(API_ElementMemo{});
-	favorite.properties.New();
-	favorite.classifications.New();
-	favorite.elemCategoryValues.New();
+	API_Favorite favorite = FavoriteRequest(name, memo.HasValue(), true);
 	// The memo handles belong to the request until memo takes them over.
 	FavoriteMemoGuard releaseRequestMemo(favorite);
 
