@@ -37,9 +37,14 @@ bool ZonePolygon::IsContourEnd(Int32 vertex) const
 
 bool ZonePolygon::IsArcStart(Int32 vertex) const
 {
+	return FirstArcFrom(vertex) != nullptr;
+}
+
+const API_PolyArc* ZonePolygon::FirstArcFrom(Int32 vertex) const
+{
 	for (Int32 i = 0; i < arcCount; ++i) {
 		if (arcs[i].begIndex == vertex)
-			return true;
+			return &arcs[i];
 	}
-	return false;
+	return nullptr;
 }
