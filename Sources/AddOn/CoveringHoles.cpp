@@ -156,6 +156,33 @@ CovResult<GS::Array<API_Guid>> HolesOfOpening(const API_Guid& opening, const GS:
 	return matched;
 }
 
+// Reads each opening of the kind in the wall, in the host's order, and hands
+// it to visit, which answers an ErrCode; the first error ends the walk.
+template <typename Visit> ErrCode VisitOpenings(const API_Guid& wall, API_ElemType kind, Visit visit)
+{
+	GS::Array<API_Guid> openings;
+	if (ErrCode error = ACAPI_Grouping_GetConnectedElements(wall, kind, &openings, 0, APINULLGuid); error != NoError)
+		return error;
+	for (const API_Guid& openingGuid : openings) {
+		API_Element opening;
+		if (ErrCode error = ReadElement(kind.typeID, openingGuid, opening); error != NoError)
+			return error;
+		if (ErrCode error = visit(opening); error != NoError)
+			return error;
+	}
+	return NoError;
+}
+
+// Makes the opening's hole and appends it to holes, unless the opening gets none.
+ErrCode AddHoleTo(GS::Array<API_Guid>& holes, const API_Element& wall, const API_Element& covering,
+                  const API_Element& opening, const ElementCovSettings& settings, const API_Guid& zone)
+{
+	CovResult<API_Guid> made = AddCoveringHole(wall, covering, opening, settings, zone);
+	if (made.HasValue() && made.Value() != APINULLGuid)
+		holes.Push(made.Value());
+	return made.Error();
+}
+
 // Walks the openings of one kind in a covered wall part and brings the
 // covering's holes in line with them.
 class HoleUpdater {
@@ -168,12 +195,9 @@ public:
 	}
 
 	// Deletes, re-fits or makes the one hole of the opening in the covering.
-	ErrCode Visit(const API_Guid& openingGuid)
+	ErrCode Visit(const API_Element& opening)
 	{
-		API_Element opening;
-		if (ErrCode error = ReadElement(kind.typeID, openingGuid, opening); error != NoError)
-			return error;
-		CovResult<GS::Array<API_Guid>> matched = HolesOfOpening(openingGuid, holes);
+		CovResult<GS::Array<API_Guid>> matched = HolesOfOpening(opening.header.guid, holes);
 		if (!matched.HasValue())
 			return matched.Error();
 		if (matched.Value().GetSize() >= 2)
@@ -181,7 +205,7 @@ public:
 		if (!OpeningInWallPart(opening, part))
 			return ACAPI_Element_Delete(matched.Value());
 		if (matched.Value().IsEmpty())
-			return AddHole(opening);
+			return AddHoleTo(result.newHoles, wall, covering, opening, settings, zone);
 		const API_Guid& hole = matched.Value().GetFirst();
 		if (ErrCode error = UpdateCoveringHole(hole, wall, covering, opening, zone); error != NoError)
 			return error;
@@ -192,14 +216,6 @@ public:
 	const HoleUpdate& Result() const { return result; }
 
 private:
-	ErrCode AddHole(const API_Element& opening)
-	{
-		CovResult<API_Guid> made = AddCoveringHole(wall, covering, opening, settings, zone);
-		if (made.HasValue() && made.Value() != APINULLGuid)
-			result.newHoles.Push(made.Value());
-		return made.Error();
-	}
-
 	const API_Element& wall;
 	const API_WallPart& part;
 	const API_Element& covering;
@@ -234,6 +250,17 @@ CovResult<API_Guid> AddCoveringHole(const API_Element& wall, const API_Element& 
 	if (ErrCode error = LinkHole(hole.header.guid, covering, opening); error != NoError)
 		return CovError{error};
 	return hole.header.guid;
+}
+
+ErrCode AddCoveringHoles(const API_Element& wall, const API_WallPart& part, const API_Element& covering,
+                         API_ElemTypeID type, const ElementCovSettings& settings, const API_Guid& zone,
+                         GS::Array<API_Guid>& holes)
+{
+	return VisitOpenings(wall.header.guid, {type, APIVarId_Generic, APINULLGuid}, [&](const API_Element& opening) {
+		if (!OpeningInWallPart(opening, part))
+			return NoError;
+		return AddHoleTo(holes, wall, covering, opening, settings, zone);
+	});
 }
 
 bool OpeningInWallPart(const API_Element& opening, const API_WallPart& part)
@@ -329,14 +356,10 @@ CovResult<HoleUpdate> UpdateCoveringHoles(const API_Element& wall, const API_Wal
                                           const API_Element& covering, const GS::Array<API_Guid>& holes,
                                           API_ElemType kind, const ElementCovSettings& settings, API_Guid zone)
 {
-	GS::Array<API_Guid> openings;
-	if (ErrCode error = ACAPI_Grouping_GetConnectedElements(wall.header.guid, kind, &openings, 0, APINULLGuid);
+	HoleUpdater updater(wall, part, covering, holes, kind, settings, zone);
+	if (ErrCode error = VisitOpenings(wall.header.guid, kind,
+	                                  [&updater](const API_Element& opening) { return updater.Visit(opening); });
 	    error != NoError)
 		return CovError{error};
-	HoleUpdater updater(wall, part, covering, holes, kind, settings, zone);
-	for (const API_Guid& opening : openings) {
-		if (ErrCode error = updater.Visit(opening); error != NoError)
-			return CovError{error};
-	}
 	return updater.Result();
 }

@@ -89,24 +89,7 @@ private:
 	{
 		if (!kind.enabled)
 			return NoError;
-		GS::Array<API_Guid> openings;
-		if (ErrCode error = ACAPI_Grouping_GetConnectedElements(wall.header.guid, {type, APIVarId_Generic, APINULLGuid},
-		                                                        &openings, 0, APINULLGuid);
-		    error != NoError)
-			return error;
-		for (const API_Guid& openingGuid : openings) {
-			API_Element opening;
-			if (ErrCode error = ReadElement(type, openingGuid, opening); error != NoError)
-				return error;
-			if (!OpeningInWallPart(opening, part))
-				continue;
-			CovResult<API_Guid> hole = AddCoveringHole(wall, covering, opening, kind, zone.header.guid);
-			if (!hole.HasValue())
-				return hole.Error();
-			if (hole.Value() != APINULLGuid)
-				holes.Push(hole.Value());
-		}
-		return NoError;
+		return AddCoveringHoles(wall, part, covering, type, kind, zone.header.guid, holes);
 	}
 
 	const API_Element& zone;
