@@ -24,8 +24,10 @@ ElementSource::ElementSource(const ElementCovSettings& settings, SourceParts par
 
 ErrCode ElementSource::Fetch()
 {
-	if (settings.useFavorite)
-		return ACAPI_Favorite_Get(&favorite);
+	if (settings.useFavorite) {
+		ErrCode error = ACAPI_Favorite_Get(&favorite);
+		return error != NoError && Has(parts, SourceElement) ? COVERR_FAV_UNAVAILABLE : error;
+	}
 	if (Has(parts, SourceMemo) && !settings.memo.HasValue())
 		return COVERR_GENERAL;
 	if (Has(parts, SourcePCC)) {

@@ -28,8 +28,9 @@ public:
 	ElementSource(const ElementSource&) = delete;
 	ElementSource& operator=(const ElementSource&) = delete;
 
-	// The host's error when the favorite cannot be fetched; COVERR_GENERAL
-	// when a memo is needed and the stored settings have none.
+	// A favorite that cannot be fetched gives COVERR_FAV_UNAVAILABLE when the
+	// element is asked for, the host's error when only the PCC lists are;
+	// COVERR_GENERAL when a memo is needed and the stored settings have none.
 	ErrCode Fetch();
 
 	const API_Element& Template() const;

@@ -238,7 +238,7 @@ CovResult<API_Guid> AddCoveringHole(const API_Element& wall, const API_Element& 
 		return APINULLGuid;
 	ElementSource source(settings, SourceElementAndMemo);
 	if (ErrCode error = source.Fetch(); error != NoError)
-		return CovError{settings.useFavorite ? COVERR_FAV_UNAVAILABLE : error};
+		return CovError{error};
 	API_Element hole = source.Template();
 	if (!IsOpening(hole.header.type.typeID))
 		return CovError{COVERR_GENERAL};

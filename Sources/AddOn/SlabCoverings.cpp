@@ -71,8 +71,8 @@ CovResult<API_Guid> CreateSlabCovering(SlabCovType type, const SlabCovSettings& 
                                        const API_ElementMemo& zoneMemo)
 {
 	ElementSource source(settings, SourceElementAndPCC);
-	if (source.Fetch() != NoError)
-		return CovError{COVERR_FAV_UNAVAILABLE};
+	if (ErrCode error = source.Fetch(); error != NoError)
+		return CovError{error};
 	API_Element slab = source.Template();
 	if (slab.header.type.typeID != API_SlabID)
 		return CovError{APIERR_BADELEMENTTYPE};

@@ -175,7 +175,7 @@ CovResult<GS::Array<API_Guid>> CreateWallCoverings(const API_Element& zone, cons
 	}
 	ElementSource source(settings, SourceElementAndPCC);
 	if (ErrCode error = source.Fetch(); error != NoError)
-		return CovError{settings.useFavorite ? COVERR_FAV_UNAVAILABLE : error};
+		return CovError{error};
 	// Coverings are placed through the wall fields of the template; any other
 	// kind of record would have unrelated fields overwritten.
 	if (source.Template().header.type.typeID != API_WallID)
