@@ -67,7 +67,6 @@ public:
 		if (wall.wall.zoneRel != APIZRel_Boundary)
 			return NoError;
 		API_Element covering = coveringTemplate;
-		covering.wall.flipped = false;
 		bool wholeEdge = CalcCoveringGeometry(covering, edgeArcAngle, edge->BegPoint(), edge->EndPoint(), wall, part);
 		CovResult<API_Guid> madeCovering =
 		    MakeCoveringWall(covering, zone, wall.header.guid, static_cast<UInt32>(part.roomEdge));
