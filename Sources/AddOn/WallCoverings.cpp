@@ -1,5 +1,7 @@
 #include "WallCoverings.hpp"
 
+#include <cmath>
+
 #include "API/Commands.hpp"
 #include "API/Grouping.hpp"
 #include "API/Relations.hpp"
@@ -46,6 +48,12 @@ struct MadeCoverings {
 	}
 };
 
+bool HasFinitePlacement(const API_WallType& covering)
+{
+	return std::isfinite(covering.begC.x) && std::isfinite(covering.begC.y) && std::isfinite(covering.endC.x) &&
+	       std::isfinite(covering.endC.y) && std::isfinite(covering.angle);
+}
+
 // Covers the parts of the zone's boundary walls one by one.
 class WallPartCoverer {
 public:
@@ -68,6 +76,9 @@ public:
 			return NoError;
 		API_Element covering = coveringTemplate;
 		bool wholeEdge = CalcCoveringGeometry(covering, edgeArcAngle, edge->BegPoint(), edge->EndPoint(), wall, part);
+		// A curved wall whose ends coincide has no radius to place the part by.
+		if (!HasFinitePlacement(covering.wall))
+			return COVERR_GENERAL;
 		CovResult<API_Guid> madeCovering =
 		    MakeCoveringWall(covering, zone, wall.header.guid, static_cast<UInt32>(part.roomEdge));
 		if (!madeCovering.HasValue())
