@@ -17,12 +17,16 @@
 
 namespace {
 
+// The coverings of one wall in creation order, each with its zone edge.
+struct CoveringsOfWall {
+	GS::Array<API_Guid> coverings;
+	GS::Array<int> edges;
+};
+
 // What one call has made so far, in the orders the later steps rely on.
 struct MadeCoverings {
-	// Wall -> its coverings and their zone edges, walls in the order in which
-	// they received their first covering.
-	GS::HashTable<API_Guid, GS::Array<API_Guid>> coveringsPerWall;
-	GS::HashTable<API_Guid, GS::Array<int>> edgesPerWall;
+	// Walls in the order in which they received their first covering.
+	GS::HashTable<API_Guid, CoveringsOfWall> perWall;
 	GS::Array<int> usedEdges; // in first-use order
 	GS::Array<API_Guid> coverings;
 	GS::Array<API_Guid> doorHoles;
@@ -30,10 +34,9 @@ struct MadeCoverings {
 
 	void Add(const API_Guid& wall, const API_Guid& covering, int edge)
 	{
-		coveringsPerWall.Add(wall, {});
-		edgesPerWall.Add(wall, {});
-		coveringsPerWall.Get(wall).Push(covering);
-		edgesPerWall.Get(wall).Push(edge);
+		perWall.Add(wall, {});
+		perWall.Get(wall).coverings.Push(covering);
+		perWall.Get(wall).edges.Push(edge);
 		coverings.Push(covering);
 		if (!usedEdges.Contains(edge))
 			usedEdges.Push(edge);
@@ -131,15 +134,14 @@ ErrCode GiveHolesPCC(const MadeCoverings& made, const WallCovSettings& settings)
 
 // Each covering of the wall gets its rank along the zone polygon as its order
 // number; then the zone is linked to the wall.
-ErrCode NumberCoveringsAndLinkWall(const API_Guid& zone, const API_Guid& wall, const GS::Array<API_Guid>& coverings,
-                                   const GS::Array<int>& edges)
+ErrCode NumberCoveringsAndLinkWall(const API_Guid& zone, const API_Guid& wall, const CoveringsOfWall& made)
 {
-	GS::Array<UInt32> order = SortIndices(edges);
+	GS::Array<UInt32> order = SortIndices(made.edges);
 	CoveringNumberWriter writer;
 	if (ErrCode error = writer.Status(); error != NoError)
 		return error;
 	for (UInt32 k = 0; k < order.GetSize(); ++k) {
-		if (ErrCode error = writer.Store(coverings[order[k]], k); error != NoError)
+		if (ErrCode error = writer.Store(made.coverings[order[k]], k); error != NoError)
 			return error;
 	}
 	return ACAPI_ElementLink_Link(zone, wall, LinkZoneWall);
@@ -147,9 +149,8 @@ ErrCode NumberCoveringsAndLinkWall(const API_Guid& zone, const API_Guid& wall, c
 
 ErrCode NumberAndLinkWalls(const API_Guid& zone, const MadeCoverings& made)
 {
-	for (const auto& entry : made.coveringsPerWall) {
-		if (ErrCode error = NumberCoveringsAndLinkWall(zone, entry.key, entry.value, made.edgesPerWall.Get(entry.key));
-		    error != NoError)
+	for (const auto& entry : made.perWall) {
+		if (ErrCode error = NumberCoveringsAndLinkWall(zone, entry.key, entry.value); error != NoError)
 			return error;
 	}
 	return NoError;
