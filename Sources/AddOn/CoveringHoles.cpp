@@ -188,9 +188,8 @@ ErrCode AddHoleTo(GS::Array<API_Guid>& holes, const API_Element& wall, const API
 class HoleUpdater {
 public:
 	HoleUpdater(const API_Element& wall, const API_WallPart& part, const API_Element& covering,
-	            const GS::Array<API_Guid>& holes, API_ElemType kind, const ElementCovSettings& settings,
-	            const API_Guid& zone)
-	    : wall(wall), part(part), covering(covering), holes(holes), kind(kind), settings(settings), zone(zone)
+	            const GS::Array<API_Guid>& holes, const ElementCovSettings& settings, const API_Guid& zone)
+	    : wall(wall), part(part), covering(covering), holes(holes), settings(settings), zone(zone)
 	{
 	}
 
@@ -220,7 +219,6 @@ private:
 	const API_WallPart& part;
 	const API_Element& covering;
 	const GS::Array<API_Guid>& holes;
-	API_ElemType kind;
 	const ElementCovSettings& settings;
 	const API_Guid& zone;
 	HoleUpdate result;
@@ -356,7 +354,7 @@ CovResult<HoleUpdate> UpdateCoveringHoles(const API_Element& wall, const API_Wal
                                           const API_Element& covering, const GS::Array<API_Guid>& holes,
                                           API_ElemType kind, const ElementCovSettings& settings, API_Guid zone)
 {
-	HoleUpdater updater(wall, part, covering, holes, kind, settings, zone);
+	HoleUpdater updater(wall, part, covering, holes, settings, zone);
 	if (ErrCode error = VisitOpenings(wall.header.guid, kind,
 	                                  [&updater](const API_Element& opening) { return updater.Visit(opening); });
 	    error != NoError)
