@@ -7,6 +7,7 @@
 #include "API/Commands.hpp"
 #include "CoveringElementSource.hpp"
 #include "CoveringIdentity.hpp"
+#include "ElementReading.hpp"
 #include "GS/Memory.hpp"
 #include "ScopeGuards.hpp"
 
@@ -39,14 +40,6 @@ struct LocalCovering {
 // Per column, in the order of each column's first covering.
 using CoveringsByColumn = GS::HashTable<API_Guid, GS::Array<LocalCovering>>;
 
-API_Element RecordToRead(const API_Guid& guid)
-{
-	API_Element record;
-	std::memset(&record, 0, sizeof(record));
-	record.header.guid = guid;
-	return record;
-}
-
 // Sides 0 to 3 at local x = -a/2, y = +b/2, x = +a/2, y = -b/2: the outline
 // runs clockwise, each side from its first corner to its second.
 GS::Array<Sector> ColumnSides(const API_ColumnType& column, const API_ColumnSegmentType& segment)
@@ -65,8 +58,8 @@ GS::Array<Sector> ColumnSides(const API_ColumnType& column, const API_ColumnSegm
 // The checks in the order in which the first failing one decides.
 CovResult<TestedColumn> TestColumn(const API_Guid& guid)
 {
-	API_Element record = RecordToRead(guid);
-	if (ErrCode error = ACAPI_Element_Get(&record, 0); error != NoError)
+	API_Element record;
+	if (ErrCode error = ReadElement(API_ZombieElemID, guid, record); error != NoError)
 		return CovError{error};
 	const API_ColumnType& column = record.column;
 	if (column.zoneRel != APIZRel_Boundary)
@@ -206,23 +199,20 @@ struct FoundCoverings {
 // The column's coverings are its covering links that the zone links too.
 CovResult<FoundCoverings> FindCoverings(const API_Guid& column, const GS::Array<API_Guid>& zoneLinks)
 {
-	GS::Array<API_Guid> linked;
-	if (ErrCode error = ACAPI_ElementLink_GetLinks(column, &linked); error != NoError)
-		return CovError{error};
 	FoundCoverings found;
-	for (const API_Guid& target : linked) {
-		UInt32 flags = 0;
-		if (ErrCode error = ACAPI_ElementLink_GetLinkFlags(column, target, &flags); error != NoError)
-			return CovError{error};
-		if (flags != LinkElemCovering || !zoneLinks.Contains(target))
-			continue;
+	ErrCode walkError = VisitLinks(column, [&](const API_Guid& target, UInt32 flag) -> CovResult<LinkWalk> {
+		if (flag != LinkElemCovering || !zoneLinks.Contains(target))
+			return LinkWalk::Continue;
 		UInt32 side = 0;
 		if (ErrCode error = GetCoveringNumber(target, side); error != NoError)
 			return CovError{error};
 		found.remaining.Push(target);
 		if (!found.bySide.Add(side, target))
 			return CovError{COVERR_USERDATA};
-	}
+		return LinkWalk::Continue;
+	});
+	if (walkError != NoError)
+		return CovError{walkError};
 	return found;
 }
 
@@ -230,9 +220,13 @@ CovResult<FoundCoverings> FindCoverings(const API_Guid& column, const GS::Array<
 // current number is written with it.
 ErrCode MoveOntoEdge(const API_Guid& covering, const Sector& edge, const API_Element& zone)
 {
-	API_Element record = RecordToRead(covering);
-	if (ErrCode error = ACAPI_Element_Get(&record, 0); error != NoError)
+	API_Element record;
+	if (ErrCode error = ReadElement(API_ZombieElemID, covering, record); error != NoError)
 		return error;
+	// A damaged link may point at another kind of element, which must not
+	// receive a wall's fields.
+	if (record.header.type.typeID != API_WallID)
+		return APIERR_BADELEMENTTYPE;
 	PlaceOnWholeEdge(record, edge);
 	API_Element mask = PlacementMask();
 	if (ErrCode error = ACAPI_Element_Change(&record, &mask, nullptr, 0, true); error != NoError)
@@ -256,7 +250,7 @@ CovResult<GS::Array<API_Guid>> CreateColumnCoverings(ZoneEdgeMap& edges, const A
                                                      const API_Element& coveringTemplate)
 {
 	API_RoomRelation relation;
-	ScopeExit releaseRelation([&] { ACAPI_DisposeRoomRelationHdls(&relation); });
+	RoomRelationGuard releaseNiches(relation);
 	if (ErrCode error = ACAPI_Element_GetRelations(zone.header.guid, columnType, &relation, 0); error != NoError)
 		return CovError{error};
 	const GS::Array<API_Guid>* columns = relation.elementsGroupedByType.GetPtr(columnType);

@@ -15,27 +15,19 @@ bool Has(SourceParts parts, SourceParts part)
 } // namespace
 
 ElementSource::ElementSource(const ElementCovSettings& settings, SourceParts parts)
-    : settings(settings), parts(parts), favorite(settings.favoriteName)
+    : settings(settings), parts(parts),
+      favorite(FavoriteRequest(settings.favoriteName, settings.useFavorite && Has(parts, SourceMemo),
+                               Has(parts, SourcePCC))),
+      releaseMemo(favorite)
 {
-	if (settings.useFavorite && Has(parts, SourceMemo))
-		favorite.memo.New(API_ElementMemo{});
-	if (Has(parts, SourcePCC)) {
-		favorite.properties.New();
-		favorite.classifications.New();
-		favorite.elemCategoryValues.New();
-	}
-}
-
-ElementSource::~ElementSource()
-{
-	if (favorite.memo.HasValue())
-		ACAPI_DisposeElemMemoHdls(&favorite.memo.Get());
 }
 
 ErrCode ElementSource::Fetch()
 {
-	if (settings.useFavorite)
-		return ACAPI_Favorite_Get(&favorite);
+	if (settings.useFavorite) {
+		ErrCode error = ACAPI_Favorite_Get(&favorite);
+		return error != NoError && Has(parts, SourceElement) ? COVERR_FAV_UNAVAILABLE : error;
+	}
 	if (Has(parts, SourceMemo) && !settings.memo.HasValue())
 		return COVERR_GENERAL;
 	if (Has(parts, SourcePCC)) {
@@ -87,15 +79,10 @@ CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zo
 	const API_Guid& guid = covering.header.guid;
 	if (ErrCode error = SetCovElementId(guid, ZoneNumberText(zone), number); error != NoError)
 		return CovError{error};
-	const struct {
-		API_Guid from;
-		API_Guid to;
-		CoveringsLinkFlags flag;
-	} links[] = {
-	    {zone.header.guid, guid, LinkZoneCovering}, {base, guid, LinkElemCovering}, {guid, base, LinkCoveringElem}};
-	for (const auto& link : links) {
-		if (ErrCode error = ACAPI_ElementLink_Link(link.from, link.to, link.flag); error != NoError)
-			return CovError{error};
-	}
+	if (ErrCode error = MakeLinks({{zone.header.guid, guid, LinkZoneCovering},
+	                               {base, guid, LinkElemCovering},
+	                               {guid, base, LinkCoveringElem}});
+	    error != NoError)
+		return CovError{error};
 	return guid;
 }

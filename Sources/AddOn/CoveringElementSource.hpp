@@ -6,6 +6,7 @@
 #include "CovResult.hpp"
 #include "CoveringSettings.hpp"
 #include "ElementSettingsHelpers.hpp"
+#include "ScopeGuards.hpp"
 
 // The classification items a new element of the type receives.
 ErrCode GetDefaultClassificationItems(API_ElemTypeID type, ClassificationList& items);
@@ -24,12 +25,12 @@ enum SourceParts : UInt32 {
 class ElementSource {
 public:
 	ElementSource(const ElementCovSettings& settings, SourceParts parts);
-	~ElementSource();
 	ElementSource(const ElementSource&) = delete;
 	ElementSource& operator=(const ElementSource&) = delete;
 
-	// The host's error when the favorite cannot be fetched; COVERR_GENERAL
-	// when a memo is needed and the stored settings have none.
+	// A favorite that cannot be fetched gives COVERR_FAV_UNAVAILABLE when the
+	// element is asked for, the host's error when only the PCC lists are;
+	// COVERR_GENERAL when a memo is needed and the stored settings have none.
 	ErrCode Fetch();
 
 	const API_Element& Template() const;
@@ -46,6 +47,7 @@ private:
 	const ElementCovSettings& settings;
 	SourceParts parts;
 	API_Favorite favorite;
+	FavoriteMemoGuard releaseMemo;
 };
 
 // Covering-wall steps after the placement: marks the covering as not bounding

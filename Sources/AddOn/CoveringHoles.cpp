@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "API/LibraryParts.hpp"
@@ -11,6 +10,7 @@
 #include "DG/Alerts.hpp"
 #include "ElementReading.hpp"
 #include "Geometry/GenArc.hpp"
+#include "ScopeGuards.hpp"
 #include "WallCoveringGeometry.hpp"
 
 using Geometry::Point2d;
@@ -109,18 +109,9 @@ void PlaceHoleInCovering(API_OpeningType& hole, const API_Element& covering)
 
 ErrCode LinkHole(const API_Guid& hole, const API_Element& covering, const API_Element& opening)
 {
-	const struct {
-		API_Guid from;
-		API_Guid to;
-		CoveringsLinkFlags flag;
-	} links[] = {{opening.header.guid, hole, LinkOpeningHole},
-	             {hole, opening.header.guid, LinkOpeningHole},
-	             {covering.header.guid, hole, LinkCoveringHole}};
-	for (const auto& link : links) {
-		if (ErrCode error = ACAPI_ElementLink_Link(link.from, link.to, link.flag); error != NoError)
-			return error;
-	}
-	return NoError;
+	return MakeLinks({{opening.header.guid, hole, LinkOpeningHole},
+	                  {hole, opening.header.guid, LinkOpeningHole},
+	                  {covering.header.guid, hole, LinkCoveringHole}});
 }
 
 double StraightWallHoleLocation(const API_Element& wall, const API_Element& covering, double location)
@@ -165,24 +156,47 @@ CovResult<GS::Array<API_Guid>> HolesOfOpening(const API_Guid& opening, const GS:
 	return matched;
 }
 
+// Reads each opening of the kind in the wall, in the host's order, and hands
+// it to visit, which answers an ErrCode; the first error ends the walk.
+template <typename Visit> ErrCode VisitOpenings(const API_Guid& wall, API_ElemType kind, Visit visit)
+{
+	GS::Array<API_Guid> openings;
+	if (ErrCode error = ACAPI_Grouping_GetConnectedElements(wall, kind, &openings, 0, APINULLGuid); error != NoError)
+		return error;
+	for (const API_Guid& openingGuid : openings) {
+		API_Element opening;
+		if (ErrCode error = ReadElement(kind.typeID, openingGuid, opening); error != NoError)
+			return error;
+		if (ErrCode error = visit(opening); error != NoError)
+			return error;
+	}
+	return NoError;
+}
+
+// Makes the opening's hole and appends it to holes, unless the opening gets none.
+ErrCode AddHoleTo(GS::Array<API_Guid>& holes, const API_Element& wall, const API_Element& covering,
+                  const API_Element& opening, const ElementCovSettings& settings, const API_Guid& zone)
+{
+	CovResult<API_Guid> made = AddCoveringHole(wall, covering, opening, settings, zone);
+	if (made.HasValue() && made.Value() != APINULLGuid)
+		holes.Push(made.Value());
+	return made.Error();
+}
+
 // Walks the openings of one kind in a covered wall part and brings the
 // covering's holes in line with them.
 class HoleUpdater {
 public:
 	HoleUpdater(const API_Element& wall, const API_WallPart& part, const API_Element& covering,
-	            const GS::Array<API_Guid>& holes, API_ElemType kind, const ElementCovSettings& settings,
-	            const API_Guid& zone)
-	    : wall(wall), part(part), covering(covering), holes(holes), kind(kind), settings(settings), zone(zone)
+	            const GS::Array<API_Guid>& holes, const ElementCovSettings& settings, const API_Guid& zone)
+	    : wall(wall), part(part), covering(covering), holes(holes), settings(settings), zone(zone)
 	{
 	}
 
 	// Deletes, re-fits or makes the one hole of the opening in the covering.
-	ErrCode Visit(const API_Guid& openingGuid)
+	ErrCode Visit(const API_Element& opening)
 	{
-		API_Element opening;
-		if (ErrCode error = ReadElement(kind.typeID, openingGuid, opening); error != NoError)
-			return error;
-		CovResult<GS::Array<API_Guid>> matched = HolesOfOpening(openingGuid, holes);
+		CovResult<GS::Array<API_Guid>> matched = HolesOfOpening(opening.header.guid, holes);
 		if (!matched.HasValue())
 			return matched.Error();
 		if (matched.Value().GetSize() >= 2)
@@ -190,7 +204,7 @@ public:
 		if (!OpeningInWallPart(opening, part))
 			return ACAPI_Element_Delete(matched.Value());
 		if (matched.Value().IsEmpty())
-			return AddHole(opening);
+			return AddHoleTo(result.newHoles, wall, covering, opening, settings, zone);
 		const API_Guid& hole = matched.Value().GetFirst();
 		if (ErrCode error = UpdateCoveringHole(hole, wall, covering, opening, zone); error != NoError)
 			return error;
@@ -201,19 +215,10 @@ public:
 	const HoleUpdate& Result() const { return result; }
 
 private:
-	ErrCode AddHole(const API_Element& opening)
-	{
-		CovResult<API_Guid> made = AddCoveringHole(wall, covering, opening, settings, zone);
-		if (made.HasValue() && made.Value() != APINULLGuid)
-			result.newHoles.Push(made.Value());
-		return made.Error();
-	}
-
 	const API_Element& wall;
 	const API_WallPart& part;
 	const API_Element& covering;
 	const GS::Array<API_Guid>& holes;
-	API_ElemType kind;
 	const ElementCovSettings& settings;
 	const API_Guid& zone;
 	HoleUpdate result;
@@ -231,7 +236,7 @@ CovResult<API_Guid> AddCoveringHole(const API_Element& wall, const API_Element& 
 		return APINULLGuid;
 	ElementSource source(settings, SourceElementAndMemo);
 	if (ErrCode error = source.Fetch(); error != NoError)
-		return CovError{settings.useFavorite ? COVERR_FAV_UNAVAILABLE : error};
+		return CovError{error};
 	API_Element hole = source.Template();
 	if (!IsOpening(hole.header.type.typeID))
 		return CovError{COVERR_GENERAL};
@@ -243,6 +248,17 @@ CovResult<API_Guid> AddCoveringHole(const API_Element& wall, const API_Element& 
 	if (ErrCode error = LinkHole(hole.header.guid, covering, opening); error != NoError)
 		return CovError{error};
 	return hole.header.guid;
+}
+
+ErrCode AddCoveringHoles(const API_Element& wall, const API_WallPart& part, const API_Element& covering,
+                         API_ElemTypeID type, const ElementCovSettings& settings, const API_Guid& zone,
+                         GS::Array<API_Guid>& holes)
+{
+	return VisitOpenings(wall.header.guid, {type, APIVarId_Generic, APINULLGuid}, [&](const API_Element& opening) {
+		if (!OpeningInWallPart(opening, part))
+			return NoError;
+		return AddHoleTo(holes, wall, covering, opening, settings, zone);
+	});
 }
 
 bool OpeningInWallPart(const API_Element& opening, const API_WallPart& part)
@@ -284,10 +300,10 @@ bool IsNiche(const API_Element& opening)
 {
 	API_LibPart libPart;
 	std::memset(&libPart, 0, sizeof(libPart));
+	LibPartLocationGuard releaseLocation(libPart);
 	libPart.index = opening.door.openingBase.libInd;
 	// A part that cannot be read leaves the record empty: no niche.
 	ACAPI_LibraryPart_Get(&libPart);
-	std::unique_ptr<IO::Location> location(libPart.location);
 	std::string uniqueId(libPart.ownUnID, strnlen(libPart.ownUnID, sizeof(libPart.ownUnID)));
 	if (uniqueId.size() < guidTextLength + 1)
 		return false;
@@ -338,14 +354,10 @@ CovResult<HoleUpdate> UpdateCoveringHoles(const API_Element& wall, const API_Wal
                                           const API_Element& covering, const GS::Array<API_Guid>& holes,
                                           API_ElemType kind, const ElementCovSettings& settings, API_Guid zone)
 {
-	GS::Array<API_Guid> openings;
-	if (ErrCode error = ACAPI_Grouping_GetConnectedElements(wall.header.guid, kind, &openings, 0, APINULLGuid);
+	HoleUpdater updater(wall, part, covering, holes, settings, zone);
+	if (ErrCode error = VisitOpenings(wall.header.guid, kind,
+	                                  [&updater](const API_Element& opening) { return updater.Visit(opening); });
 	    error != NoError)
 		return CovError{error};
-	HoleUpdater updater(wall, part, covering, holes, kind, settings, zone);
-	for (const API_Guid& opening : openings) {
-		if (ErrCode error = updater.Visit(opening); error != NoError)
-			return CovError{error};
-	}
 	return updater.Result();
 }

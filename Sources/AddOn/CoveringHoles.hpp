@@ -21,6 +21,13 @@ struct HoleUpdate {
 CovResult<API_Guid> AddCoveringHole(const API_Element& wall, const API_Element& covering, const API_Element& opening,
                                     const ElementCovSettings& settings, const API_Guid& zone);
 
+// Makes the holes of the wall part's openings of one kind (door or window) in
+// the part's new covering and appends them to holes, in the host's order of
+// the openings; the first error stops.
+ErrCode AddCoveringHoles(const API_Element& wall, const API_WallPart& part, const API_Element& covering,
+                         API_ElemTypeID type, const ElementCovSettings& settings, const API_Guid& zone,
+                         GS::Array<API_Guid>& holes);
+
 // Whether the opening's location along its wall lies in the wall part, both
 // ends included: only such openings get holes in the part's covering.
 bool OpeningInWallPart(const API_Element& opening, const API_WallPart& part);

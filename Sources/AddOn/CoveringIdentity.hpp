@@ -3,7 +3,10 @@
 // zones and coverings.
 #pragma once
 
+#include <initializer_list>
+
 #include "API/ElementFunctions.hpp"
+#include "CovResult.hpp"
 #include "CoveringSettings.hpp"
 #include "ErrorCodes.hpp"
 #include "GS/UniString.hpp"
@@ -20,6 +23,54 @@ enum CoveringsLinkFlags : UInt32 {
 	LinkZoneFloor = 7,    // zone -> floor covering slab
 	LinkZoneColumn = 8    // zone -> column that received coverings
 };
+
+// One element link the add-on makes.
+struct CoveringLink {
+	API_Guid from;
+	API_Guid to;
+	CoveringsLinkFlags flag;
+};
+
+// Makes the links in list order; the first error stops.
+inline ErrCode MakeLinks(std::initializer_list<CoveringLink> links)
+{
+	for (const CoveringLink& link : links) {
+		if (ErrCode error = ACAPI_ElementLink_Link(link.from, link.to, link.flag); error != NoError)
+			return error;
+	}
+	return NoError;
+}
+
+// Whether a walk over an element's links goes on after a link.
+enum class LinkWalk { Continue, Stop };
+
+// Reads the flag of the link from `from` to each target in list order, each
+// just before handing target and flag to visit, which answers a
+// CovResult<LinkWalk>. The first error, of a flag read or of a visit, ends the
+// walk and is returned.
+template <typename Visit> ErrCode VisitLinkFlags(const API_Guid& from, const GS::Array<API_Guid>& targets, Visit visit)
+{
+	for (const API_Guid& target : targets) {
+		UInt32 flag = 0;
+		if (ErrCode error = ACAPI_ElementLink_GetLinkFlags(from, target, &flag); error != NoError)
+			return error;
+		CovResult<LinkWalk> next = visit(target, flag);
+		if (!next.HasValue())
+			return next.Error();
+		if (next.Value() == LinkWalk::Stop)
+			break;
+	}
+	return NoError;
+}
+
+// The same walk over every link leaving `from`, in the host's order.
+template <typename Visit> ErrCode VisitLinks(const API_Guid& from, Visit visit)
+{
+	GS::Array<API_Guid> targets;
+	if (ErrCode error = ACAPI_ElementLink_GetLinks(from, &targets); error != NoError)
+		return error;
+	return VisitLinkFlags(from, targets, visit);
+}
 
 // The records stored on zones and coverings.
 ErrCode SaveZoneElementUserData(API_Elem_Head& zoneHead, bool doorHolesEnabled, bool windowHolesEnabled);

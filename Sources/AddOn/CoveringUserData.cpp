@@ -5,6 +5,7 @@
 #include "CoveringIdentity.hpp"
 #include "GS/Memory.hpp"
 #include "GS/PlatformSign.hpp"
+#include "ScopeGuards.hpp"
 
 namespace {
 
@@ -77,11 +78,10 @@ template <typename Fill> ErrCode StoreRecord(API_Elem_Head& head, GSSize payload
 	GSHandle payload = BMAllocateHandle(payloadSize, ALLOCATE_CLEAR, 0);
 	if (payload == nullptr)
 		return APIERR_MEMFULL;
+	HandleGuard<GSHandle> releasePayload(payload);
 	fill(*payload);
 	API_UserData record = Envelope(payload);
-	ErrCode result = ACAPI_Element_SetUserData(&head, &record);
-	BMKillHandle(&payload);
-	return result;
+	return ACAPI_Element_SetUserData(&head, &record);
 }
 
 } // namespace

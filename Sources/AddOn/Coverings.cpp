@@ -40,26 +40,14 @@ private:
 	bool switched;
 };
 
-ErrCode GetLinkFlag(const API_Guid& from, const API_Guid& to, UInt32& flag)
-{
-	flag = 0;
-	return ACAPI_ElementLink_GetLinkFlags(from, to, &flag);
-}
-
 // Whether the covering still has the link to the wall or column it covers.
 ErrCode HasBaseLink(const API_Guid& covering, bool& hasBase)
 {
-	GS::Array<API_Guid> targets;
-	if (ErrCode error = ACAPI_ElementLink_GetLinks(covering, &targets); error != NoError)
-		return error;
 	hasBase = false;
-	for (UIndex i = 0; i < targets.GetSize() && !hasBase; ++i) {
-		UInt32 flag = 0;
-		if (ErrCode error = GetLinkFlag(covering, targets[i], flag); error != NoError)
-			return error;
+	return VisitLinks(covering, [&hasBase](const API_Guid&, UInt32 flag) -> CovResult<LinkWalk> {
 		hasBase = flag == LinkCoveringElem;
-	}
-	return NoError;
+		return hasBase ? LinkWalk::Stop : LinkWalk::Continue;
+	});
 }
 
 ErrCode AddSlab(SlabCovType type, const SlabCovSettings& settings, const API_Element& zone, const API_ElementMemo& memo,
@@ -138,15 +126,15 @@ ErrCode RemoveCoveringsFromRoom(const API_Guid& zone)
 	}
 	DBPrintf("Got so many links: %d\n", static_cast<int>(links.GetSize()));
 	GS::Array<API_Guid> toDelete;
-	for (const API_Guid& target : links) {
-		UInt32 flag = 0;
-		if (ErrCode error = GetLinkFlag(zone, target, flag); error != NoError)
-			return error;
+	ErrCode walkError = VisitLinkFlags(zone, links, [&](const API_Guid& target, UInt32 flag) -> CovResult<LinkWalk> {
 		if (flag == LinkZoneCovering || flag == LinkZoneCeiling || flag == LinkZoneFloor)
 			toDelete.Push(target);
 		else if (flag == LinkZoneWall || flag == LinkZoneColumn)
 			ACAPI_ElementLink_Unlink(zone, target);
-	}
+		return LinkWalk::Continue;
+	});
+	if (walkError != NoError)
+		return walkError;
 	if (toDelete.IsEmpty())
 		return NoError;
 	GroupSuspension suspension;
@@ -155,22 +143,16 @@ ErrCode RemoveCoveringsFromRoom(const API_Guid& zone)
 
 ErrCode RemoveLeftoverCoverings(const API_Guid& zone)
 {
-	GS::Array<API_Guid> links;
-	if (ErrCode error = ACAPI_ElementLink_GetLinks(zone, &links); error != NoError)
-		return error;
-	for (const API_Guid& target : links) {
-		UInt32 flag = 0;
-		if (ErrCode error = GetLinkFlag(zone, target, flag); error != NoError)
-			return error;
+	return VisitLinks(zone, [](const API_Guid& target, UInt32 flag) -> CovResult<LinkWalk> {
 		if (flag != LinkZoneCovering)
-			continue;
+			return LinkWalk::Continue;
 		bool hasBase = false;
 		if (ErrCode error = HasBaseLink(target, hasBase); error != NoError)
-			return error;
-		if (hasBase)
-			continue;
-		if (ErrCode error = ACAPI_Element_Delete({target}); error != NoError)
-			return error;
-	}
-	return NoError;
+			return CovError{error};
+		if (!hasBase) {
+			if (ErrCode error = ACAPI_Element_Delete({target}); error != NoError)
+				return CovError{error};
+		}
+		return LinkWalk::Continue;
+	});
 }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "API/LibraryParts.hpp"
 #include "ScopeGuards.hpp"
@@ -63,34 +62,30 @@ void ReadDefaultCategoryValues(const API_ElemType& type, const GS::Array<API_Ele
 	}
 }
 
-ErrCode ReplaceDefaultClassifications(const API_ElemType& type, const ClassificationList& classifications)
+// remove and add are the host's remover and adder of one element's or one
+// tool's classification items.
+template <typename Target, typename Remove, typename Add>
+ErrCode ReplaceClassificationItems(const Target& target, const ClassificationList& oldItems,
+                                   const ClassificationList& newItems, Remove remove, Add add)
 {
-	ClassificationList current;
-	if (ErrCode err = ACAPI_Element_GetClassificationItemsDefault(type, current); err != NoError)
-		return err;
-	for (const auto& pair : current) {
-		if (ErrCode err = ACAPI_Element_RemoveClassificationItemDefault(type, pair.second); err != NoError)
+	for (const auto& pair : oldItems) {
+		if (ErrCode err = remove(target, pair.second); err != NoError)
 			return err;
 	}
-	for (const auto& pair : classifications) {
-		if (ErrCode err = ACAPI_Element_AddClassificationItemDefault(type, pair.second); err != NoError)
+	for (const auto& pair : newItems) {
+		if (ErrCode err = add(target, pair.second); err != NoError)
 			return err;
 	}
 	return NoError;
 }
 
-ErrCode ReplaceElementClassifications(const API_Guid& element, const ClassificationList& oldItems,
-                                      const ClassificationList& newItems)
+ErrCode ReplaceDefaultClassifications(const API_ElemType& type, const ClassificationList& classifications)
 {
-	for (const auto& pair : oldItems) {
-		if (ErrCode err = ACAPI_Element_RemoveClassificationItem(element, pair.second); err != NoError)
-			return err;
-	}
-	for (const auto& pair : newItems) {
-		if (ErrCode err = ACAPI_Element_AddClassificationItem(element, pair.second); err != NoError)
-			return err;
-	}
-	return NoError;
+	ClassificationList current;
+	if (ErrCode err = ACAPI_Element_GetClassificationItemsDefault(type, current); err != NoError)
+		return err;
+	return ReplaceClassificationItems(type, current, classifications, ACAPI_Element_RemoveClassificationItemDefault,
+	                                  ACAPI_Element_AddClassificationItemDefault);
 }
 
 // setValue is the host's setter of one element's or one tool's category value.
@@ -106,21 +101,26 @@ SetCategoryValues(const Target& target, const GS::Array<API_ElemCategoryValue>& 
 
 } // namespace
 
+API_Favorite FavoriteRequest(const GS::UniString& name, bool withMemo, bool withPCC)
+{
+	API_Favorite favorite(name);
+	if (withMemo)
+		favorite.memo.New(API_ElementMemo{});
+	if (withPCC) {
+		favorite.properties.New();
+		favorite.classifications.New();
+		favorite.elemCategoryValues.New();
+	}
+	return favorite;
+}
+
 ErrCode LoadFavoriteWithPCC(const GS::UniString& name, API_Element& element, GS::Optional<ParamsMemo>& memo,
                             GS::Array<API_Property>& properties, ClassificationList& classifications,
                             GS::Array<API_ElemCategoryValue>& categoryValues)
 {
-	API_Favorite favorite(name);
-	if (memo.HasValue())
-		favorite.memo.New(API_ElementMemo{});
-	favorite.properties.New();
-	favorite.classifications.New();
-	favorite.elemCategoryValues.New();
+	API_Favorite favorite = FavoriteRequest(name, memo.HasValue(), true);
 	// The memo handles belong to the request until memo takes them over.
-	ScopeExit releaseRequestMemo([&favorite] {
-		if (favorite.memo.HasValue())
-			ACAPI_DisposeElemMemoHdls(&favorite.memo.Get());
-	});
+	FavoriteMemoGuard releaseRequestMemo(favorite);
 
 	if (ErrCode err = ACAPI_Favorite_Get(&favorite); err != NoError)
 		return err;
@@ -184,7 +184,10 @@ ErrCode SetToolDefaults(const API_ElemType& type, API_Element& element, GS::Opti
 ErrCode SetClassPropCatOfElement(API_Guid element, const API_Favorite& favorite, ClassificationList oldItems)
 {
 	if (favorite.classifications.HasValue()) {
-		if (ErrCode err = ReplaceElementClassifications(element, oldItems, *favorite.classifications); err != NoError)
+		if (ErrCode err =
+		        ReplaceClassificationItems(element, oldItems, *favorite.classifications,
+		                                   ACAPI_Element_RemoveClassificationItem, ACAPI_Element_AddClassificationItem);
+		    err != NoError)
 			return err;
 	}
 	if (favorite.properties.HasValue()) {
@@ -204,9 +207,9 @@ ErrCode GetDefaultLibPart(API_ElemTypeID type, API_ElementMemo& memo, int& libIn
 
 	API_LibPart libPart;
 	std::memset(static_cast<void*>(&libPart), 0, sizeof(libPart));
+	LibPartLocationGuard releaseLocation(libPart);
 	std::snprintf(libPart.ownUnID, sizeof(libPart.ownUnID), UniqueIdPattern, mainGuid);
 	ErrCode err = ACAPI_LibraryPart_Search(&libPart, false, true);
-	std::unique_ptr<IO::Location> location(libPart.location);
 	if (err != NoError)
 		return err;
 

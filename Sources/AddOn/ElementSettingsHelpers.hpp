@@ -11,6 +11,10 @@
 
 using ClassificationList = GS::Array<GS::Pair<API_Guid, API_Guid>>; // (system, item)
 
+// A request for the named favorite that asks for the memo and for the lists
+// of properties, classifications and category values as told.
+API_Favorite FavoriteRequest(const GS::UniString& name, bool withMemo, bool withPCC);
+
 // Loads the favorite with its lists. A present memo receives the favorite's
 // memo handles (it stays present, and empty when the favorite has none); an
 // absent memo asks the host for none. On failure every output stays as it was.

@@ -5,6 +5,7 @@
 #include "ErrorCodes.hpp"
 #include "GS/Memory.hpp"
 #include "MemoryHandles.hpp"
+#include "ScopeGuards.hpp"
 
 namespace {
 
@@ -65,18 +66,18 @@ GSErrCode ReadArrayValue(GS::IChannel& channel, GSHandle& value)
 	if (size < 0)
 		return COVERR_PARAM_READ;
 	GSHandle bytes = nullptr;
+	HandleGuard<GSHandle> releaseIncomplete(bytes);
 	for (GSSize done = 0; done < size;) {
 		GSErrCode error = ReserveHandleSize(bytes, done + 1, size);
 		GSSize available = BMGetHandleSize(bytes);
 		if (error == NoError)
 			error = channel.ReadBin(*bytes + done, static_cast<USize>(available - done));
-		if (error != NoError) {
-			BMKillHandle(&bytes);
+		if (error != NoError)
 			return error;
-		}
 		done = available;
 	}
 	value = bytes;
+	bytes = nullptr;
 	return NoError;
 }
 

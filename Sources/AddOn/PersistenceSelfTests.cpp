@@ -3,6 +3,7 @@
 #include "API/Commands.hpp"
 #include "API/ElementFunctions.hpp"
 #include "CoveringSettings.hpp"
+#include "ElementReading.hpp"
 #include "SettingsEquality.hpp"
 
 namespace {
@@ -17,9 +18,8 @@ bool GetFirstObjectParams(ParamsMemo& params)
 		ACAPI_WriteReport("Need Some Object for Write/Read Params test!", true);
 		return false;
 	}
-	API_Element object = {};
-	object.header.guid = objects.GetFirst();
-	return ACAPI_Element_Get(&object) == NoError &&
+	API_Element object;
+	return ReadElement(API_ZombieElemID, objects.GetFirst(), object) == NoError &&
 	       ACAPI_Element_GetMemo(object.header.guid, &params.elementMemo, APIMemoMask_AddPars) == NoError;
 }
 

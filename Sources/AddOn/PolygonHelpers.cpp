@@ -6,6 +6,7 @@
 #include "GS/Array.hpp"
 #include "GS/Memory.hpp"
 #include "Geometry/IrregularPolygon2D.hpp"
+#include "MemoryHandles.hpp"
 #include "ScopeGuards.hpp"
 
 namespace {
@@ -13,15 +14,6 @@ namespace {
 constexpr UInt32 regularizeMode = 0;
 constexpr USize unionResultRoom = 50;
 constexpr double upright = 1.5707963267948966; // pi / 2: an edge's side stands square
-
-// Entries of a memo-layout handle beyond its placeholder entries (negative
-// when it cannot even hold those); a missing handle holds none.
-template <typename T> Int32 EntriesIn(T* const* handle, Int32 placeholders)
-{
-	if (handle == nullptr)
-		return -placeholders;
-	return BMGetHandleSize(handle) / static_cast<GSSize>(sizeof(T)) - placeholders;
-}
 
 // Whether a 1-based polygon-record array holds the entries its count claims.
 template <typename T> bool HoldsEntries(const T* array, Int32 count)
@@ -194,7 +186,7 @@ ErrCode ConvertPolyHandlesToPolygon2DData(API_Coord** coords, API_PolyArc** arcs
 ErrCode MakeInsets(API_Guid zone, Geometry::Polygon2DData& outline)
 {
 	API_RoomRelation relation;
-	ScopeExit releaseNiches([&relation] { ACAPI_DisposeRoomRelationHdls(&relation); });
+	RoomRelationGuard releaseNiches(relation);
 	if (ErrCode error =
 	        ACAPI_Element_GetRelations(zone, API_ElemType{API_DoorID, APIVarId_Generic, APINULLGuid}, &relation, 0);
 	    error != NoError)

@@ -6,20 +6,20 @@
 #include "API/Memo.hpp"
 #include "ErrorCodes.hpp"
 #include "Geometry/Polygon2DData.hpp"
+#include "ScopeGuards.hpp"
+
+namespace GuardRelease {
+
+inline void FreePolygon(Geometry::Polygon2DData& polygon)
+{
+	Geometry::FreePolygon2DData(&polygon);
+}
+
+} // namespace GuardRelease
 
 // Releases a polygon record's arrays when the scope ends; the record must be
 // initialised (empty, or holding what the geometry module made).
-class PolygonGuard {
-public:
-	explicit PolygonGuard(Geometry::Polygon2DData& polygon) : polygon(polygon) {}
-	~PolygonGuard() { Geometry::FreePolygon2DData(&polygon); }
-
-	PolygonGuard(const PolygonGuard&) = delete;
-	PolygonGuard& operator=(const PolygonGuard&) = delete;
-
-private:
-	Geometry::Polygon2DData& polygon;
-};
+using PolygonGuard = ReleaseGuard<Geometry::Polygon2DData, GuardRelease::FreePolygon>;
 
 // The polygon of memo-layout handles (coordinates and contour ends 1-based with
 // an entry 0, arcs 0-based; the counts come from the handle sizes) as exactly one

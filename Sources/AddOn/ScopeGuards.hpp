@@ -4,7 +4,10 @@
 
 #include <utility>
 
+#include "API/Favorites.hpp"
+#include "API/LibraryParts.hpp"
 #include "API/Memo.hpp"
+#include "API/Relations.hpp"
 #include "GS/Memory.hpp"
 
 // Runs a release action once, at the end of its scope.
@@ -20,28 +23,59 @@ private:
 	Release release;
 };
 
-// Disposes the memo's handles; whatever the memo holds when the scope ends goes.
-class MemoGuard {
+// Hands the guarded record to release when the scope ends; whatever the
+// record holds then goes.
+template <typename T, void (*release)(T&)> class ReleaseGuard {
 public:
-	explicit MemoGuard(API_ElementMemo& memo) : memo(memo) {}
-	~MemoGuard() { ACAPI_DisposeElemMemoHdls(&memo); }
+	explicit ReleaseGuard(T& guarded) : guarded(guarded) {}
+	~ReleaseGuard() { release(guarded); }
 
-	MemoGuard(const MemoGuard&) = delete;
-	MemoGuard& operator=(const MemoGuard&) = delete;
+	ReleaseGuard(const ReleaseGuard&) = delete;
+	ReleaseGuard& operator=(const ReleaseGuard&) = delete;
 
 private:
-	API_ElementMemo& memo;
+	T& guarded;
 };
 
-// Kills the handle; whatever it points to when the scope ends goes, a null handle is left alone.
-template <typename Handle> class HandleGuard {
-public:
-	explicit HandleGuard(Handle& handle) : handle(handle) {}
-	~HandleGuard() { BMKillHandle(&handle); }
+namespace GuardRelease {
 
-	HandleGuard(const HandleGuard&) = delete;
-	HandleGuard& operator=(const HandleGuard&) = delete;
+inline void DisposeMemo(API_ElementMemo& memo)
+{
+	ACAPI_DisposeElemMemoHdls(&memo);
+}
 
-private:
-	Handle& handle;
-};
+template <typename Handle> void KillHandle(Handle& handle)
+{
+	BMKillHandle(&handle);
+}
+
+inline void DisposeRelation(API_RoomRelation& relation)
+{
+	ACAPI_DisposeRoomRelationHdls(&relation);
+}
+
+inline void DisposeFavoriteMemo(API_Favorite& favorite)
+{
+	if (favorite.memo.HasValue())
+		ACAPI_DisposeElemMemoHdls(&favorite.memo.Get());
+}
+
+inline void DeleteLocation(API_LibPart& libPart)
+{
+	delete libPart.location;
+	libPart.location = nullptr;
+}
+
+} // namespace GuardRelease
+
+// Disposes the memo's handles.
+using MemoGuard = ReleaseGuard<API_ElementMemo, GuardRelease::DisposeMemo>;
+// Kills the handle; a null handle is left alone.
+template <typename Handle> using HandleGuard = ReleaseGuard<Handle, GuardRelease::KillHandle<Handle>>;
+// Disposes the niche handles that a room relation hands over.
+using RoomRelationGuard = ReleaseGuard<API_RoomRelation, GuardRelease::DisposeRelation>;
+// Disposes the handles of the favorite's memo, while the favorite still holds one.
+using FavoriteMemoGuard = ReleaseGuard<API_Favorite, GuardRelease::DisposeFavoriteMemo>;
+// Deletes the location that a library-part search or read hands back; the
+// record must start without one.
+using LibPartLocationGuard = ReleaseGuard<API_LibPart, GuardRelease::DeleteLocation>;

@@ -104,7 +104,8 @@ bool SameParamValue(const API_AddParType& left, const API_AddParType& right)
 	return false;
 }
 
-bool SameMemo(const GS::Optional<ParamsMemo>& left, const GS::Optional<ParamsMemo>& right)
+// Both absent, or both present with equal values.
+template <typename T> bool SameOptional(const GS::Optional<T>& left, const GS::Optional<T>& right)
 {
 	if (left.HasValue() != right.HasValue())
 		return false;
@@ -125,13 +126,6 @@ bool SameCategoryValue(const API_ElemCategoryValue& left, const API_ElemCategory
 	       left.usableAsPropertyFilter == right.usableAsPropertyFilter;
 }
 
-bool SameOptionalText(const GS::Optional<GS::UniString>& left, const GS::Optional<GS::UniString>& right)
-{
-	if (left.HasValue() != right.HasValue())
-		return false;
-	return !left.HasValue() || *left == *right;
-}
-
 } // namespace
 
 bool operator==(const ParamsMemo& left, const ParamsMemo& right)
@@ -148,7 +142,7 @@ bool operator==(const ParamsMemo& left, const ParamsMemo& right)
 
 bool ElementCovSettings::operator==(const ElementCovSettings& other) const
 {
-	return SameMemo(memo, other.memo) && enabled == other.enabled && toolElement == other.toolElement &&
+	return SameOptional(memo, other.memo) && enabled == other.enabled && toolElement == other.toolElement &&
 	       SameItems(properties, other.properties, SameProperty) && classifications == other.classifications &&
 	       SameItems(categoryValues, other.categoryValues, SameCategoryValue) && useFavorite == other.useFavorite &&
 	       favoriteName == other.favoriteName;
@@ -229,7 +223,7 @@ bool operator==(const API_PropertyValue& left, const API_PropertyValue& right)
 bool operator==(const API_SingleEnumerationVariant& left, const API_SingleEnumerationVariant& right)
 {
 	return SameVariant(left.keyVariant, right.keyVariant) && SameVariant(left.displayVariant, right.displayVariant) &&
-	       SameOptionalText(left.nonLocalizedValue, right.nonLocalizedValue);
+	       SameOptional(left.nonLocalizedValue, right.nonLocalizedValue);
 }
 
 bool operator==(const API_AddParType& left, const API_AddParType& right)

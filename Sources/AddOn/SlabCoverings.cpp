@@ -5,6 +5,7 @@
 #include "API/ElementFunctions.hpp"
 #include "CoveringElementSource.hpp"
 #include "CoveringIdentity.hpp"
+#include "ElementReading.hpp"
 #include "PolygonHelpers.hpp"
 #include "ScopeGuards.hpp"
 
@@ -70,8 +71,8 @@ CovResult<API_Guid> CreateSlabCovering(SlabCovType type, const SlabCovSettings& 
                                        const API_ElementMemo& zoneMemo)
 {
 	ElementSource source(settings, SourceElementAndPCC);
-	if (source.Fetch() != NoError)
-		return CovError{COVERR_FAV_UNAVAILABLE};
+	if (ErrCode error = source.Fetch(); error != NoError)
+		return CovError{error};
 	API_Element slab = source.Template();
 	if (slab.header.type.typeID != API_SlabID)
 		return CovError{APIERR_BADELEMENTTYPE};
@@ -94,9 +95,7 @@ ErrCode UpdateSlabCovering(API_Guid slabGuid, SlabCovType type, const API_Elemen
                            const API_ElementMemo& zoneMemo)
 {
 	API_Element slab;
-	std::memset(&slab, 0, sizeof(slab));
-	slab.header.guid = slabGuid;
-	if (ErrCode error = ACAPI_Element_Get(&slab, 0); error != NoError)
+	if (ErrCode error = ReadElement(API_ZombieElemID, slabGuid, slab); error != NoError)
 		return error;
 	// A damaged link may point at another kind of element, which must not
 	// receive a slab's fields.

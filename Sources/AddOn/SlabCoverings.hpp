@@ -10,8 +10,8 @@
 // Makes the covering slab of the kind from its settings over the zone's outline
 // (with the zone's door niches when insets is on) and gives it its Element ID,
 // its link from the zone and its record. The zone memo holds the zone polygon.
-// A slab that does not receive all of its marks is deleted again, so that no
-// covering is left that later runs cannot find.
+// A slab whose later marks fail stays in the model without them, as wall
+// coverings do; the command's undo takes it back.
 CovResult<API_Guid> CreateSlabCovering(SlabCovType type, const SlabCovSettings& settings, const API_Element& zone,
                                        const API_ElementMemo& zoneMemo);
 

@@ -52,7 +52,7 @@ void PlaceOnCurvedEdge(API_Element& covering, double edgeArcAngle, Point2d edgeB
 void ProjectPartOntoEdge(API_Element& covering, Point2d edgeBegin, Point2d edgeEnd, Point2d wallBegin,
                          Vector2d wallDirection, Vector2d edgeDirection, const API_WallPart& part)
 {
-	if (std::fabs(1.0 - Geometry::Dot(wallDirection, edgeDirection)) <= directionTolerance) {
+	if (SameDirection(wallDirection, edgeDirection)) {
 		double s = Geometry::Dot(edgeBegin - wallBegin, wallDirection);
 		Place(covering, edgeBegin + edgeDirection * (part.tBeg - s), edgeBegin + edgeDirection * (part.tEnd - s), 0.0);
 	} else {
@@ -98,11 +98,8 @@ bool CalcCoveringGeometry(API_Element& covering, double edgeArcAngle, Point2d ed
 
 double GetZoneEdgeAngle(const ZonePolygon& polygon, Int32 edge)
 {
-	for (Int32 i = 0; i < polygon.arcCount; ++i) {
-		if (polygon.arcs[i].begIndex == edge)
-			return polygon.arcs[i].arcAngle;
-	}
-	return 0.0;
+	const API_PolyArc* arc = polygon.FirstArcFrom(edge);
+	return arc == nullptr ? 0.0 : arc->arcAngle;
 }
 
 Vector2d UnitOrXAxis(Vector2d v)

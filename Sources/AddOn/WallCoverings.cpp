@@ -1,5 +1,7 @@
 #include "WallCoverings.hpp"
 
+#include <cmath>
+
 #include "API/Commands.hpp"
 #include "API/Grouping.hpp"
 #include "API/Relations.hpp"
@@ -15,12 +17,16 @@
 
 namespace {
 
+// The coverings of one wall in creation order, each with its zone edge.
+struct CoveringsOfWall {
+	GS::Array<API_Guid> coverings;
+	GS::Array<int> edges;
+};
+
 // What one call has made so far, in the orders the later steps rely on.
 struct MadeCoverings {
-	// Wall -> its coverings and their zone edges, walls in the order in which
-	// they received their first covering.
-	GS::HashTable<API_Guid, GS::Array<API_Guid>> coveringsPerWall;
-	GS::HashTable<API_Guid, GS::Array<int>> edgesPerWall;
+	// Walls in the order in which they received their first covering.
+	GS::HashTable<API_Guid, CoveringsOfWall> perWall;
 	GS::Array<int> usedEdges; // in first-use order
 	GS::Array<API_Guid> coverings;
 	GS::Array<API_Guid> doorHoles;
@@ -28,10 +34,9 @@ struct MadeCoverings {
 
 	void Add(const API_Guid& wall, const API_Guid& covering, int edge)
 	{
-		coveringsPerWall.Add(wall, {});
-		edgesPerWall.Add(wall, {});
-		coveringsPerWall.Get(wall).Push(covering);
-		edgesPerWall.Get(wall).Push(edge);
+		perWall.Add(wall, {});
+		perWall.Get(wall).coverings.Push(covering);
+		perWall.Get(wall).edges.Push(edge);
 		coverings.Push(covering);
 		if (!usedEdges.Contains(edge))
 			usedEdges.Push(edge);
@@ -45,6 +50,12 @@ struct MadeCoverings {
 		return all;
 	}
 };
+
+bool HasFinitePlacement(const API_WallType& covering)
+{
+	return std::isfinite(covering.begC.x) && std::isfinite(covering.begC.y) && std::isfinite(covering.endC.x) &&
+	       std::isfinite(covering.endC.y) && std::isfinite(covering.angle);
+}
 
 // Covers the parts of the zone's boundary walls one by one.
 class WallPartCoverer {
@@ -67,8 +78,10 @@ public:
 		if (wall.wall.zoneRel != APIZRel_Boundary)
 			return NoError;
 		API_Element covering = coveringTemplate;
-		covering.wall.flipped = false;
 		bool wholeEdge = CalcCoveringGeometry(covering, edgeArcAngle, edge->BegPoint(), edge->EndPoint(), wall, part);
+		// A curved wall whose ends coincide has no radius to place the part by.
+		if (!HasFinitePlacement(covering.wall))
+			return COVERR_GENERAL;
 		CovResult<API_Guid> madeCovering =
 		    MakeCoveringWall(covering, zone, wall.header.guid, static_cast<UInt32>(part.roomEdge));
 		if (!madeCovering.HasValue())
@@ -89,24 +102,7 @@ private:
 	{
 		if (!kind.enabled)
 			return NoError;
-		GS::Array<API_Guid> openings;
-		if (ErrCode error = ACAPI_Grouping_GetConnectedElements(wall.header.guid, {type, APIVarId_Generic, APINULLGuid},
-		                                                        &openings, 0, APINULLGuid);
-		    error != NoError)
-			return error;
-		for (const API_Guid& openingGuid : openings) {
-			API_Element opening;
-			if (ErrCode error = ReadElement(type, openingGuid, opening); error != NoError)
-				return error;
-			if (!OpeningInWallPart(opening, part))
-				continue;
-			CovResult<API_Guid> hole = AddCoveringHole(wall, covering, opening, kind, zone.header.guid);
-			if (!hole.HasValue())
-				return hole.Error();
-			if (hole.Value() != APINULLGuid)
-				holes.Push(hole.Value());
-		}
-		return NoError;
+		return AddCoveringHoles(wall, part, covering, type, kind, zone.header.guid, holes);
 	}
 
 	const API_Element& zone;
@@ -138,15 +134,14 @@ ErrCode GiveHolesPCC(const MadeCoverings& made, const WallCovSettings& settings)
 
 // Each covering of the wall gets its rank along the zone polygon as its order
 // number; then the zone is linked to the wall.
-ErrCode NumberCoveringsAndLinkWall(const API_Guid& zone, const API_Guid& wall, const GS::Array<API_Guid>& coverings,
-                                   const GS::Array<int>& edges)
+ErrCode NumberCoveringsAndLinkWall(const API_Guid& zone, const API_Guid& wall, const CoveringsOfWall& made)
 {
-	GS::Array<UInt32> order = SortIndices(edges);
+	GS::Array<UInt32> order = SortIndices(made.edges);
 	CoveringNumberWriter writer;
 	if (ErrCode error = writer.Status(); error != NoError)
 		return error;
 	for (UInt32 k = 0; k < order.GetSize(); ++k) {
-		if (ErrCode error = writer.Store(coverings[order[k]], k); error != NoError)
+		if (ErrCode error = writer.Store(made.coverings[order[k]], k); error != NoError)
 			return error;
 	}
 	return ACAPI_ElementLink_Link(zone, wall, LinkZoneWall);
@@ -154,9 +149,8 @@ ErrCode NumberCoveringsAndLinkWall(const API_Guid& zone, const API_Guid& wall, c
 
 ErrCode NumberAndLinkWalls(const API_Guid& zone, const MadeCoverings& made)
 {
-	for (const auto& entry : made.coveringsPerWall) {
-		if (ErrCode error = NumberCoveringsAndLinkWall(zone, entry.key, entry.value, made.edgesPerWall.Get(entry.key));
-		    error != NoError)
+	for (const auto& entry : made.perWall) {
+		if (ErrCode error = NumberCoveringsAndLinkWall(zone, entry.key, entry.value); error != NoError)
 			return error;
 	}
 	return NoError;
@@ -183,7 +177,7 @@ CovResult<GS::Array<API_Guid>> CreateWallCoverings(const API_Element& zone, cons
 {
 	API_RoomRelation relation;
 	// The relation hands over the niche outlines of the zone, which this step does not use.
-	ScopeExit releaseNiches([&relation] { ACAPI_DisposeRoomRelationHdls(&relation); });
+	RoomRelationGuard releaseNiches(relation);
 	if (ErrCode error =
 	        ACAPI_Element_GetRelations(zone.header.guid, {API_WallID, APIVarId_Generic, APINULLGuid}, &relation, 0);
 	    error != NoError) {
@@ -192,7 +186,7 @@ CovResult<GS::Array<API_Guid>> CreateWallCoverings(const API_Element& zone, cons
 	}
 	ElementSource source(settings, SourceElementAndPCC);
 	if (ErrCode error = source.Fetch(); error != NoError)
-		return CovError{settings.useFavorite ? COVERR_FAV_UNAVAILABLE : error};
+		return CovError{error};
 	// Coverings are placed through the wall fields of the template; any other
 	// kind of record would have unrelated fields overwritten.
 	if (source.Template().header.type.typeID != API_WallID)

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
-#include "GS/Memory.hpp"
+#include "MemoryHandles.hpp"
 
 namespace {
 
-// Entries a handle holds beyond its placeholder entries.
-template <typename T> Int32 EntriesIn(T* const* handle, Int32 placeholders)
+// The record's count, kept within the entries that the handle holds.
+template <typename T> Int32 CountWithin(Int32 count, T* const* handle, Int32 placeholders)
 {
-	if (handle == nullptr)
-		return 0;
-	return std::max<Int32>(0, BMGetHandleSize(handle) / static_cast<GSSize>(sizeof(T)) - placeholders);
+	return std::clamp(count, 0, std::max<Int32>(0, EntriesIn(handle, placeholders)));
 }
 
 template <typename T> const T* FirstOf(T* const* handle)
@@ -22,9 +20,9 @@ template <typename T> const T* FirstOf(T* const* handle)
 } // namespace
 
 ZonePolygon::ZonePolygon(const API_Element& zone, const API_ElementMemo& memo)
-    : coords(FirstOf(memo.coords)), coordCount(std::clamp(zone.zone.poly.nCoords, 0, EntriesIn(memo.coords, 1))),
-      contourEnds(FirstOf(memo.pends)), contourCount(std::clamp(zone.zone.poly.nSubPolys, 0, EntriesIn(memo.pends, 1))),
-      arcs(FirstOf(memo.parcs)), arcCount(std::clamp(zone.zone.poly.nArcs, 0, EntriesIn(memo.parcs, 0)))
+    : coords(FirstOf(memo.coords)), coordCount(CountWithin(zone.zone.poly.nCoords, memo.coords, 1)),
+      contourEnds(FirstOf(memo.pends)), contourCount(CountWithin(zone.zone.poly.nSubPolys, memo.pends, 1)),
+      arcs(FirstOf(memo.parcs)), arcCount(CountWithin(zone.zone.poly.nArcs, memo.parcs, 0))
 {
 }
 
@@ -39,9 +37,14 @@ bool ZonePolygon::IsContourEnd(Int32 vertex) const
 
 bool ZonePolygon::IsArcStart(Int32 vertex) const
 {
+	return FirstArcFrom(vertex) != nullptr;
+}
+
+const API_PolyArc* ZonePolygon::FirstArcFrom(Int32 vertex) const
+{
 	for (Int32 i = 0; i < arcCount; ++i) {
 		if (arcs[i].begIndex == vertex)
-			return true;
+			return &arcs[i];
 	}
-	return false;
+	return nullptr;
 }

@@ -17,4 +17,6 @@ struct ZonePolygon {
 
 	bool IsContourEnd(Int32 vertex) const;
 	bool IsArcStart(Int32 vertex) const;
+	// The first arc that starts at the vertex; null when the edge from it is straight.
+	const API_PolyArc* FirstArcFrom(Int32 vertex) const;
 };

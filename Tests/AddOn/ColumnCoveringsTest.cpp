@@ -633,6 +633,22 @@ TEST_F(ColumnCoveringsUpdate, DamagedDataEndsTheUpdateWithItsCode)
 	}
 }
 
+TEST_F(ColumnCoveringsUpdate, ACoveringLinkToAnotherKindOfElementIsRefused)
+{
+	// A damaged link makes a slab the covering of side 0.
+	API_Guid slab = HostControl::AddElement(ModelBuilder::NewRecord(API_SlabID));
+	ASSERT_EQ(ACAPI_ElementLink_Unlink(column, side0), NoError);
+	HostControl::AddLink(column, slab, LinkElemCovering);
+	HostControl::AddLink(zone, slab, LinkZoneCovering);
+	StoreSide(slab, 0);
+	API_Element before = *HostControl::GetElement(slab);
+	ZoneEdgeMap edges = OutlineEdges(outline);
+	EXPECT_EQ(Update(edges).Error(), APIERR_BADELEMENTTYPE);
+	API_Element after = *HostControl::GetElement(slab);
+	EXPECT_EQ(std::memcmp(&before, &after, sizeof(API_Element)), 0);
+	EXPECT_TRUE(toDelete.IsEmpty());
+}
+
 TEST_F(ColumnCoveringsUpdate, ASideOutsideTheRectangleIsHandedOut)
 {
 	StoreSide(side3, 7);

@@ -91,12 +91,21 @@ TEST_F(CoveringElementSource, HoleSourcesNeedAMemo)
 	EXPECT_FALSE(source.PCC().properties.HasValue());
 }
 
-TEST_F(CoveringElementSource, MissingFavoriteGivesTheHostsError)
+TEST_F(CoveringElementSource, AMissingFavoriteGivesTheKindsFailureCode)
 {
 	ElementCovSettings settings = StoredWallSettings();
 	settings.useFavorite = true;
-	ElementSource source(settings, SourceElementAndPCC);
-	EXPECT_NE(source.Fetch(), NoError);
+	const struct {
+		SourceParts parts;
+		ErrCode expected;
+	} rows[] = {{SourceElementAndPCC, COVERR_FAV_UNAVAILABLE},
+	            {SourceElementAndMemo, COVERR_FAV_UNAVAILABLE},
+	            {SourcePCC, APIERR_BADNAME}};
+	for (const auto& row : rows) {
+		SCOPED_TRACE(row.parts);
+		ElementSource source(settings, row.parts);
+		EXPECT_EQ(source.Fetch(), row.expected);
+	}
 }
 
 TEST_F(CoveringElementSource, PCCGoesOverTheTypesDefaultItems)

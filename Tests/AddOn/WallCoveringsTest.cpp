@@ -300,6 +300,17 @@ TEST_F(WallCoverings, StraightEdgeBeforeACurvedWallIsCoveredWholeWithoutHoles)
 	EXPECT_EQ(CallCount("ACAPI_Grouping_GetConnectedElements"), 0u);
 }
 
+TEST_F(WallCoverings, ACurvedWallWithoutLengthBeforeACurvedEdgeIsRefused)
+{
+	// Its two ends coincide, so it has no radius to measure the part along.
+	zone = ModelBuilder::AddZone("12", {{{{0, 0}, {6, 0}, {6, 4}, {0, 4}}}}, {{1, 2, -0.3}});
+	API_Guid pointLike = ModelBuilder::AddWall({3, -0.1}, {3, -0.1}, 0.3);
+	parts = {{pointLike, 1, 0.0, 1.0}};
+	std::size_t wallsBefore = HostControl::Elements(API_WallID).size();
+	EXPECT_EQ(CoverRoom().Error(), COVERR_GENERAL);
+	EXPECT_EQ(HostControl::Elements(API_WallID).size(), wallsBefore) << "no covering without a place";
+}
+
 TEST_F(WallCoverings, OpeningsOnThePartsBoundsGetHoles)
 {
 	struct Case {
