@@ -2,26 +2,11 @@
 // way out of that scope.
 #pragma once
 
-#include <utility>
-
 #include "API/Favorites.hpp"
 #include "API/LibraryParts.hpp"
 #include "API/Memo.hpp"
 #include "API/Relations.hpp"
 #include "GS/Memory.hpp"
-
-// Runs a release action once, at the end of its scope.
-template <typename Release> class ScopeExit {
-public:
-	explicit ScopeExit(Release release) : release(std::move(release)) {}
-	~ScopeExit() { release(); }
-
-	ScopeExit(const ScopeExit&) = delete;
-	ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-	Release release;
-};
 
 // Hands the guarded record to release when the scope ends; whatever the
 // record holds then goes.
