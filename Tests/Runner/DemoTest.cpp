@@ -12,7 +12,10 @@ namespace {
 
 class Demo : public HostTest {
 protected:
-	Runner::DemoOptions options = {SamplePath, ::testing::TempDir() + "demo-plan.svg"};
+	// Tests run in parallel processes: each writes a plan of its own.
+	Runner::DemoOptions options = {SamplePath, ::testing::TempDir() +
+	                                               ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+	                                               "-plan.svg"};
 	std::ostringstream out;
 	std::ostringstream errors;
 };

@@ -133,7 +133,7 @@ TEST_F(PlanSvg, LeavesOtherStoriesOutAndEscapesNames)
 
 TEST_F(PlanSvg, WritesTheFileOrSaysWhyNot)
 {
-	std::string path = ::testing::TempDir() + "plan-test.svg";
+	std::string path = ::testing::TempDir() + "velmora-plan-svg-test.svg";
 	std::string error;
 	EXPECT_TRUE(Runner::WriteTextFile(path, "<svg/>", error));
 	EXPECT_FALSE(Runner::WriteTextFile("/nonexistent/plan.svg", "<svg/>", error));
