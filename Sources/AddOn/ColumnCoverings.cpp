@@ -1,7 +1,6 @@
 #include "ColumnCoverings.hpp"
 
 #include <cmath>
-#include <cstring>
 #include <optional>
 
 #include "API/Commands.hpp"
@@ -133,17 +132,6 @@ void PlaceOnWholeEdge(API_Element& covering, const Sector& edge)
 	covering.wall.flipped = false;
 }
 
-API_Element PlacementMask()
-{
-	API_Element mask;
-	std::memset(&mask, 0, sizeof(mask));
-	API_MASK_SET(mask, wall.begC);
-	API_MASK_SET(mask, wall.endC);
-	API_MASK_SET(mask, wall.angle);
-	API_MASK_SET(mask, wall.flipped);
-	return mask;
-}
-
 // Removed one after the other in arc order: the walk order left behind depends on it.
 void DropCurvedEdges(ZoneEdgeMap& edges, const ZonePolygon& polygon)
 {
@@ -228,7 +216,7 @@ ErrCode MoveOntoEdge(const API_Guid& covering, const Sector& edge, const API_Ele
 	if (record.header.type.typeID != API_WallID)
 		return APIERR_BADELEMENTTYPE;
 	PlaceOnWholeEdge(record, edge);
-	API_Element mask = PlacementMask();
+	API_Element mask = CoveringPlacementMask();
 	if (ErrCode error = ACAPI_Element_Change(&record, &mask, nullptr, 0, true); error != NoError)
 		return error;
 	UInt32 number = 0;

@@ -2,12 +2,16 @@
 
 #include "API/Commands.hpp"
 #include "API/Grouping.hpp"
+#include "API/Relations.hpp"
+#include "ColumnCoverings.hpp"
 #include "CoveringIdentity.hpp"
 #include "ElementReading.hpp"
 #include "PropertyHelpers.hpp"
 #include "ScopeGuards.hpp"
 #include "SlabCoverings.hpp"
+#include "WallCoveringGeometry.hpp"
 #include "WallCoverings.hpp"
+#include "ZonePolygon.hpp"
 
 namespace {
 
@@ -21,10 +25,10 @@ public:
 	GroupSuspension()
 	{
 		bool on = false;
-		ACAPI_View_IsSuspendGroupOn(&on);
-		switched = !on;
-		if (switched)
-			Toggle();
+		status = ACAPI_View_IsSuspendGroupOn(&on);
+		if (status == NoError && !on)
+			status = Toggle();
+		switched = status == NoError && !on;
 	}
 	~GroupSuspension()
 	{
@@ -34,9 +38,14 @@ public:
 	GroupSuspension(const GroupSuspension&) = delete;
 	GroupSuspension& operator=(const GroupSuspension&) = delete;
 
-private:
-	static void Toggle() { ACAPI_Grouping_Tool(GS::Array<API_Guid>(), APITool_SuspendGroups, nullptr); }
+	// The host's error when the state of suspension could not be read or
+	// suspension not be switched on: a delete may then take whole groups.
+	ErrCode Status() const { return status; }
 
+private:
+	static ErrCode Toggle() { return ACAPI_Grouping_Tool(GS::Array<API_Guid>(), APITool_SuspendGroups, nullptr); }
+
+	ErrCode status;
 	bool switched;
 };
 
@@ -62,6 +71,140 @@ ErrCode AddSlab(SlabCovType type, const SlabCovSettings& settings, const API_Ele
 	created = slab.Value() != APINULLGuid;
 	return NoError;
 }
+
+const API_ElemType wallType = {API_WallID, APIVarId_Generic, APINULLGuid};
+const API_ElemType columnType = {API_ColumnID, APIVarId_Generic, APINULLGuid};
+
+// The columns that the zone's room relation lists; none when it lists no columns.
+CovResult<GS::Array<API_Guid>> RoomColumns(const API_Guid& zone)
+{
+	API_RoomRelation relation;
+	RoomRelationGuard releaseNiches(relation);
+	if (ErrCode error = ACAPI_Element_GetRelations(zone, columnType, &relation, 0); error != NoError)
+		return CovError{error};
+	const GS::Array<API_Guid>* columns = relation.elementsGroupedByType.GetPtr(columnType);
+	return columns == nullptr ? GS::Array<API_Guid>() : *columns;
+}
+
+// One update of one zone: what it reads once, hands to the update of each
+// linked element, and collects from them.
+class ZoneUpdate {
+public:
+	explicit ZoneUpdate(const WallCovSettings& wallSettings) : wallSettings(wallSettings) {}
+
+	ErrCode Read(const API_Guid& zoneGuid)
+	{
+		if (ErrCode error = GetZone(zoneGuid, zone, memo); error != NoError)
+			return error;
+		if (ErrCode error = ACAPI_Element_GetRelations(zoneGuid, wallType, &wallRelation, 0); error != NoError) {
+			DBPrintf("Get Room relations has an error. err code %d!\n", error);
+			return error;
+		}
+		TabulateWallParts();
+		if (ErrCode error = ACAPI_ElementLink_GetLinks(zoneGuid, &zoneLinks); error != NoError)
+			return error;
+		if (ErrCode error = GetZoneElementUserData(zone.header, holeKinds.doorHoles, holeKinds.windowHoles);
+		    error != NoError)
+			return error;
+		CovResult<GS::Array<API_Guid>> columns = RoomColumns(zoneGuid);
+		if (!columns.HasValue())
+			return columns.Error();
+		roomColumns = columns.Value();
+		edges = MakeZoneEdgeMapForUpdate(ZonePolygon(zone, memo));
+		return NoError;
+	}
+
+	// Hands each link of the zone to the update of its kind, in link order.
+	ErrCode UpdateLinkedElements()
+	{
+		return VisitLinkFlags(zone.header.guid, zoneLinks,
+		                      [this](const API_Guid& target, UInt32 flag) { return UpdateLinked(target, flag); });
+	}
+
+	// Deletes the coverings given up, then unlinks the walls that no longer
+	// bound the zone: a failed run leaves those walls linked, so that the next
+	// update finds their coverings again.
+	ErrCode DeleteGivenUp()
+	{
+		if (ErrCode error = ACAPI_Element_Delete(toDelete); error != NoError)
+			return error;
+		for (const API_Guid& wall : unboundWalls) {
+			if (ErrCode error = ACAPI_ElementLink_Unlink(zone.header.guid, wall); error != NoError)
+				return error;
+		}
+		return NoError;
+	}
+
+	const GS::Array<API_Guid>& Updated() const { return updated; }
+
+private:
+	void TabulateWallParts()
+	{
+		for (unsigned int i = 0; i < wallRelation.wallPart.GetSize(); ++i) {
+			const API_WallPart& part = wallRelation.wallPart[i];
+			wallPartIndices.Add(part.guid, {});
+			wallPartEdges.Add(part.guid, {});
+			wallPartIndices.Get(part.guid).Push(i);
+			wallPartEdges.Get(part.guid).Push(part.roomEdge);
+		}
+	}
+
+	CovResult<LinkWalk> UpdateLinked(const API_Guid& target, UInt32 flag)
+	{
+		switch (flag) {
+		case LinkZoneWall:
+			return Collect(UpdateWall(target));
+		case LinkZoneCeiling:
+			return Collect(UpdateSlab(target, CeilingCovering));
+		case LinkZoneFloor:
+			return Collect(UpdateSlab(target, FloorCovering));
+		case LinkZoneColumn:
+			return Collect(UpdateColumnCoverings(target, zone, zoneLinks, roomColumns, edges, toDelete));
+		default: // coverings are reached through their walls and columns
+			return LinkWalk::Continue;
+		}
+	}
+
+	CovResult<GS::Array<API_Guid>> UpdateWall(const API_Guid& wall)
+	{
+		if (!wallPartIndices.ContainsKey(wall))
+			unboundWalls.Push(wall);
+		return UpdateWallCoverings(wall, zone, memo, zoneLinks, wallRelation, wallPartIndices, wallPartEdges,
+		                           wallSettings, holeKinds, toDelete);
+	}
+
+	CovResult<GS::Array<API_Guid>> UpdateSlab(const API_Guid& slab, SlabCovType type)
+	{
+		if (ErrCode error = UpdateSlabCovering(slab, type, zone, memo); error != NoError)
+			return CovError{error};
+		return GS::Array<API_Guid>{slab};
+	}
+
+	CovResult<LinkWalk> Collect(const CovResult<GS::Array<API_Guid>>& elements)
+	{
+		if (!elements.HasValue())
+			return CovError{elements.Error()};
+		updated.Append(elements.Value());
+		return LinkWalk::Continue;
+	}
+
+	API_Element zone = {};
+	API_ElementMemo memo = {};
+	MemoGuard releaseMemo{memo};
+	API_RoomRelation wallRelation;
+	RoomRelationGuard releaseNiches{wallRelation};
+	WallPartIndices wallPartIndices;
+	WallPartEdges wallPartEdges;
+	GS::Array<API_Guid> zoneLinks;
+	// The run's hole settings, but the hole kinds of the add.
+	const WallCovSettings& wallSettings;
+	ZoneHoleKinds holeKinds;
+	GS::Array<API_Guid> roomColumns;
+	ZoneEdgeMap edges;
+	GS::Array<API_Guid> toDelete;
+	GS::Array<API_Guid> unboundWalls;
+	GS::Array<API_Guid> updated;
+};
 
 } // namespace
 
@@ -115,6 +258,24 @@ CovResult<CoveringsCreated> AddCoveringsToRoom(const API_Guid& zone, const Cover
 	if (ErrCode error = SetTimestampProperty(newElements, settings.timestampProperty, timestamp); error != NoError)
 		return CovError{error};
 	return created;
+}
+
+ErrCode UpdateCoveringsOfRoom(const API_Guid& zone, const CoveringSettings& settings, const GS::UniString& timestamp)
+{
+	// Declared first, so that suspension is switched back after the zone's memo is released.
+	GroupSuspension suspension;
+	if (ErrCode error = suspension.Status(); error != NoError)
+		return error;
+	ZoneUpdate update(settings.wall);
+	if (ErrCode error = update.Read(zone); error != NoError)
+		return error;
+	if (ErrCode error = update.UpdateLinkedElements(); error != NoError)
+		return error;
+	if (ErrCode error = update.DeleteGivenUp(); error != NoError)
+		return error;
+	if (ErrCode error = RemoveLeftoverCoverings(zone); error != NoError)
+		return error;
+	return SetTimestampProperty(update.Updated(), settings.timestampProperty, timestamp);
 }
 
 ErrCode RemoveCoveringsFromRoom(const API_Guid& zone)

@@ -1,6 +1,7 @@
 #include "WallCoveringGeometry.hpp"
 
 #include <cmath>
+#include <cstring>
 
 #include "Geometry/GenArc.hpp"
 
@@ -59,6 +60,18 @@ void ProjectPartOntoEdge(API_Element& covering, Point2d edgeBegin, Point2d edgeE
 		double s = Geometry::Dot(edgeEnd - wallBegin, wallDirection);
 		Place(covering, edgeEnd - edgeDirection * (part.tEnd - s), edgeEnd - edgeDirection * (part.tBeg - s), 0.0);
 	}
+}
+
+// The edges from vertex 1 on that keep accepts, in ascending order; the step
+// from a contour's last vertex to the next contour is never an edge.
+template <typename Keep> ZoneEdgeMap CollectZoneEdges(const ZonePolygon& polygon, Keep keep)
+{
+	ZoneEdgeMap edges;
+	for (Int32 i = 1; i < polygon.coordCount; ++i) {
+		if (!polygon.IsContourEnd(i) && keep(i))
+			edges.Add(i, Sector(ToPoint(polygon.coords[i]), ToPoint(polygon.coords[i + 1])));
+	}
+	return edges;
 }
 
 } // namespace
@@ -122,13 +135,23 @@ bool SameDirection(Vector2d a, Vector2d b)
 
 ZoneEdgeMap MakeZoneEdgeMapForAdd(const ZonePolygon& polygon, bool innerContours)
 {
-	ZoneEdgeMap edges;
-	for (Int32 i = 1; i < polygon.coordCount; ++i) {
-		if (!innerContours && polygon.contourCount >= 1 && i == polygon.contourEnds[1])
-			break;
-		if (polygon.IsContourEnd(i))
-			continue;
-		edges.Add(i, Sector(ToPoint(polygon.coords[i]), ToPoint(polygon.coords[i + 1])));
-	}
-	return edges;
+	bool outerOnly = !innerContours && polygon.contourCount >= 1;
+	Int32 outerEnd = outerOnly ? polygon.contourEnds[1] : 0;
+	return CollectZoneEdges(polygon, [&](Int32 i) { return !outerOnly || i < outerEnd; });
+}
+
+ZoneEdgeMap MakeZoneEdgeMapForUpdate(const ZonePolygon& polygon)
+{
+	return CollectZoneEdges(polygon, [&](Int32 i) { return !polygon.IsArcStart(i); });
+}
+
+API_Element CoveringPlacementMask()
+{
+	API_Element mask;
+	std::memset(&mask, 0, sizeof(mask));
+	API_MASK_SET(mask, wall.begC);
+	API_MASK_SET(mask, wall.endC);
+	API_MASK_SET(mask, wall.angle);
+	API_MASK_SET(mask, wall.flipped);
+	return mask;
 }

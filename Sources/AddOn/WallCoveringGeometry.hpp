@@ -18,6 +18,10 @@ using ZoneEdgeMap = GS::HashTable<int, Sector>;
 bool CalcCoveringGeometry(API_Element& covering, double edgeArcAngle, Geometry::Point2d edgeBegin,
                           Geometry::Point2d edgeEnd, const API_Element& wall, const API_WallPart& part);
 
+// A mask that marks exactly the fields that place a covering: begin and end
+// points, arc angle and flip flag.
+API_Element CoveringPlacementMask();
+
 // The arc angle of a zone edge: that of the first arc starting at its vertex, 0 for a straight edge.
 double GetZoneEdgeAngle(const ZonePolygon& polygon, Int32 edge);
 
@@ -53,6 +57,10 @@ template <typename Key> GS::Array<UInt32> SortIndices(const GS::Array<Key>& keys
 // The zone edges that the add may cover, in ascending order: the outer contour,
 // and the inner contours too when innerContours is set.
 ZoneEdgeMap MakeZoneEdgeMapForAdd(const ZonePolygon& polygon, bool innerContours);
+
+// The zone edges that the update may place coverings on, in ascending order:
+// the straight edges of every contour.
+ZoneEdgeMap MakeZoneEdgeMapForUpdate(const ZonePolygon& polygon);
 
 Geometry::Point2d ToPoint(const API_Coord& coord);
 API_Coord ToCoord(const Geometry::Point2d& point);
