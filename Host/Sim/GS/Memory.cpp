@@ -1,4 +1,4 @@
-#include "Memory.hpp"
+#include "Sim/GS/Memory.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "Faults.hpp"
 #include "GS/Memory.hpp"
+#include "Sim/Control/Faults.hpp"
 
 namespace {
 

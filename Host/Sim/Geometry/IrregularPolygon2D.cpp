@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "GeometryClipping.hpp"
-#include "GeometryShape.hpp"
+#include "Sim/Geometry/Clipping.hpp"
+#include "Sim/Geometry/Shape.hpp"
 
 namespace Geometry {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ControlRecords.hpp"
-#include "ElementSettings.hpp"
+#include "Sim/API/ElementSettings.hpp"
+#include "Sim/Control/ControlRecords.hpp"
 
 using Sim::TheProject;
 

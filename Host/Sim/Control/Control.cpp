@@ -1,13 +1,13 @@
-#include "ControlRecords.hpp"
 #include "HostControl.hpp"
+#include "Sim/Control/ControlRecords.hpp"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ElementSettings.hpp"
-#include "Faults.hpp"
-#include "Memory.hpp"
-#include "Project.hpp"
+#include "Sim/API/ElementSettings.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
+#include "Sim/GS/Memory.hpp"
 
 using Sim::TheProject;
 

@@ -3,8 +3,8 @@
 
 #include "GS/Memory.hpp"
 #include "Geometry/Polygon2DData.hpp"
-#include "GeometryClipping.hpp"
-#include "GeometryShape.hpp"
+#include "Sim/Geometry/Clipping.hpp"
+#include "Sim/Geometry/Shape.hpp"
 
 namespace Geometry {
 

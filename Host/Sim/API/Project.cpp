@@ -1,4 +1,4 @@
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
 
 namespace Sim {
 

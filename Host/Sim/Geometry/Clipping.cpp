@@ -1,4 +1,4 @@
-#include "GeometryClipping.hpp"
+#include "Sim/Geometry/Clipping.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "API/Properties.hpp"
-#include "ElementSettings.hpp"
-#include "Faults.hpp"
+#include "Sim/API/ElementSettings.hpp"
+#include "Sim/Control/Faults.hpp"
 
 namespace {
 

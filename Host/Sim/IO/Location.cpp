@@ -1,5 +1,5 @@
 #include "IO/Location.hpp"
-#include "Memory.hpp"
+#include "Sim/GS/Memory.hpp"
 
 namespace IO {
 

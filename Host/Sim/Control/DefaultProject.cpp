@@ -4,8 +4,8 @@
 // tools of walls, slabs, columns, doors and windows.
 #include <cstring>
 
-#include "ElementSettings.hpp"
 #include "HostControl.hpp"
+#include "Sim/API/ElementSettings.hpp"
 
 namespace {
 

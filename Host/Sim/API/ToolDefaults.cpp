@@ -1,8 +1,8 @@
 #include <algorithm>
 
 #include "API/Favorites.hpp"
-#include "ElementSettings.hpp"
-#include "Faults.hpp"
+#include "Sim/API/ElementSettings.hpp"
+#include "Sim/Control/Faults.hpp"
 
 namespace Sim {
 

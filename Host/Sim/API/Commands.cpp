@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "API/Commands.hpp"
-#include "Faults.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
 
 GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::function<GSErrCode()>& command)
 {

@@ -2,7 +2,7 @@
 // and favorite functions.
 #pragma once
 
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
 
 namespace Sim {
 

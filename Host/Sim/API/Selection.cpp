@@ -1,8 +1,8 @@
 #include "API/Selection.hpp"
 #include "API/Errors.hpp"
-#include "Faults.hpp"
-#include "Memory.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
+#include "Sim/GS/Memory.hpp"
 
 namespace {
 

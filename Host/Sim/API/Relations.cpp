@@ -1,7 +1,7 @@
 #include "API/Relations.hpp"
-#include "Faults.hpp"
 #include "GS/Memory.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
 
 using Sim::TheProject;
 

@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "API/Favorites.hpp"
-#include "Faults.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
 
 namespace {
 

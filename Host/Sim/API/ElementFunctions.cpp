@@ -3,11 +3,11 @@
 #include <set>
 
 #include "API/ElementFunctions.hpp"
-#include "ElementSettings.hpp"
-#include "Faults.hpp"
 #include "GS/Memory.hpp"
-#include "Memory.hpp"
-#include "Project.hpp"
+#include "Sim/API/ElementSettings.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
+#include "Sim/GS/Memory.hpp"
 
 using Sim::TheProject;
 

@@ -1,4 +1,4 @@
-#include "Faults.hpp"
+#include "Sim/Control/Faults.hpp"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "API/Grouping.hpp"
-#include "Faults.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
 
 using Sim::TheProject;
 

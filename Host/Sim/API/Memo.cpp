@@ -1,10 +1,10 @@
 #include <cstring>
 
 #include "API/Memo.hpp"
-#include "Faults.hpp"
 #include "GS/Memory.hpp"
-#include "Memory.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
+#include "Sim/GS/Memory.hpp"
 
 namespace Sim {
 

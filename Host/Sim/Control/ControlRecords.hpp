@@ -3,7 +3,7 @@
 #pragma once
 
 #include "HostControl.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
 
 namespace HostControl {
 

@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "DG/Alerts.hpp"
-#include "Faults.hpp"
-#include "Project.hpp"
 #include "RS/Resources.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
 
 namespace {
 

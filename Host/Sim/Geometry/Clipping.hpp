@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "GS/Types.hpp"
-#include "GeometryShape.hpp"
+#include "Sim/Geometry/Shape.hpp"
 
 namespace Geometry {
 

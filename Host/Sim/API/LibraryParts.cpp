@@ -7,9 +7,9 @@
 #include <string>
 
 #include "API/LibraryParts.hpp"
-#include "Faults.hpp"
-#include "Memory.hpp"
-#include "Project.hpp"
+#include "Sim/API/Project.hpp"
+#include "Sim/Control/Faults.hpp"
+#include "Sim/GS/Memory.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "GeometryShape.hpp"
+#include "Sim/Geometry/Shape.hpp"
 
 #include <algorithm>
 #include <cmath>
