@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "API/Memo.hpp"
+#include "FaultSweep.hpp"
 #include "GS/Memory.hpp"
 #include "Geometry/Polygon2DData.hpp"
-#include "FaultSweep.hpp"
 #include "HostTest.hpp"
 
 namespace SlabTest {
