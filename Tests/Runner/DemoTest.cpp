@@ -104,9 +104,24 @@ TEST_F(Demo, ReportsAndStopsWhenTheSampleOrThePlanFails)
 
 	std::ostringstream moreErrors;
 	Runner::DemoOptions badPlan = {SamplePath, "/nonexistent/plan.svg"};
-	Runner::ZoneStep nothing = [](const Runner::LoadedZone&) { return Runner::ZoneOutcome{false, "-"}; };
-	EXPECT_EQ(Runner::RunDemo(badPlan, SampleLibraryIndex, nothing, out, moreErrors), 1);
-	EXPECT_EQ(moreErrors.str(), "Cannot write the plan: /nonexistent/plan.svg: cannot be written\n");
+	HostControl::ResetHost();
+	EXPECT_EQ(Runner::RunDemo(badPlan, SampleLibraryIndex, never, out, moreErrors), 1);
+	EXPECT_EQ(moreErrors.str(), "Cannot write the plan: /nonexistent/plan.svg: its folder does not exist\n");
+	EXPECT_TRUE(HostControl::Elements().empty()) << "the sample was opened";
+}
+
+// The zones are covered in one undoable command, and a slow run tells how far it got.
+TEST_F(Demo, CoversInOneCommandAndTellsTheProgressOfASlowRun)
+{
+	double now = 100.0;
+	options.clock = [&] { return now; };
+	Runner::ZoneStep slow = [&](const Runner::LoadedZone&) {
+		now += 0.45;
+		return Runner::ZoneOutcome{false, "-"};
+	};
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, slow, out, errors), 0);
+	EXPECT_EQ(errors.str(), "Covered 3 of 7 zones, 1 s elapsed\nCovered 6 of 7 zones, 2 s elapsed\n");
+	EXPECT_EQ(HostControl::UndoStepNames(), std::vector<std::string>{"Add Coverings"});
 }
 
 } // namespace

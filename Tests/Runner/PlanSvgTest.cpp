@@ -131,13 +131,4 @@ TEST_F(PlanSvg, LeavesOtherStoriesOutAndEscapesNames)
 	EXPECT_TRUE(TagsAreBalanced(loft));
 }
 
-TEST_F(PlanSvg, WritesTheFileOrSaysWhyNot)
-{
-	std::string path = ::testing::TempDir() + "velmora-plan-svg-test.svg";
-	std::string error;
-	EXPECT_TRUE(Runner::WriteTextFile(path, "<svg/>", error));
-	EXPECT_FALSE(Runner::WriteTextFile("/nonexistent/plan.svg", "<svg/>", error));
-	EXPECT_EQ(error, "/nonexistent/plan.svg: cannot be written");
-}
-
 } // namespace
