@@ -120,7 +120,7 @@ TEST_F(Demo, CoversInOneCommandAndTellsTheProgressOfASlowRun)
 		return Runner::ZoneOutcome{false, "-"};
 	};
 	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, slow, out, errors), 0);
-	EXPECT_EQ(errors.str(), "Covered 3 of 7 zones, 1 s elapsed\nCovered 6 of 7 zones, 2 s elapsed\n");
+	EXPECT_EQ(errors.str(), "Covered 3 of 8 zones, 1 s elapsed\nCovered 6 of 8 zones, 2 s elapsed\n");
 	EXPECT_EQ(HostControl::UndoStepNames(), std::vector<std::string>{"Add Coverings"});
 }
 
