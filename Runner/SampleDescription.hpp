@@ -12,6 +12,11 @@
 
 namespace Runner {
 
+// What a building can hold; a sample beyond it is refused.
+constexpr double MaxPosition = 10000.0; // metres from the origin: coordinates, levels, distances along walls
+constexpr double MaxSize = 1000.0;      // metres: thicknesses, widths, depths, heights, sills
+constexpr Int32 MaxStoryIndex = 250;    // stories above the ground floor
+
 struct StoryDescription {
 	Int16 index;
 	double level;
