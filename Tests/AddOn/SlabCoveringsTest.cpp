@@ -1,9 +1,11 @@
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <optional>
 #include <set>
 
+#include "API/Commands.hpp"
 #include "CoveringIdentity.hpp"
 #include "FaultSweep.hpp"
 #include "ModelBuilder.hpp"
@@ -470,6 +472,29 @@ TEST_F(SlabUpdate, RefitsStoryLevelAndOutlineOnly)
 		EXPECT_EQ(HostControl::GetElementPCC(slab).classificationItems.size(), pccBefore.classificationItems.size());
 		EXPECT_EQ(SettingsBuilder::ElementText(slab, Defaults().lastRunProperty), "stored") << c.what;
 	}
+}
+
+// The slab's edge trims and side materials must follow its outline when the
+// re-fit changes the number of vertices.
+TEST_F(SlabUpdate, ARefitWithMoreVerticesReplacesEveryPolygonPart)
+{
+	Scene(false);
+	ASSERT_EQ(HostControl::GetMemoParts(slab).edgeTrims->size(), 6u);
+	ReplaceZoneOutline({{0, 0}, {4, 0}, {4, 3}, {3, 4}, {0, 4}});
+	ASSERT_EQ(ACAPI_CallUndoableCommand("Update Coverings", [&] { return Update(slab, CeilingCovering); }), NoError);
+
+	HostControl::MemoParts parts = HostControl::GetMemoParts(slab);
+	const std::size_t entries = 7; // entry 0, five vertices and the closing repeat
+	ASSERT_EQ(parts.coords->size(), entries);
+	EXPECT_EQ(parts.vertexIDs->size(), entries);
+	EXPECT_EQ(parts.sideMaterials->size(), entries);
+	ASSERT_EQ(parts.edgeTrims->size(), entries);
+	for (std::size_t i = 0; i < entries; ++i) {
+		bool end = i == 0 || i == entries - 1;
+		EXPECT_EQ((*parts.edgeTrims)[i].sideAngle, end ? 0.0 : M_PI / 2) << i;
+	}
+	API_Element record = *HostControl::GetElement(slab);
+	EXPECT_EQ(record.slab.poly.nCoords, 6);
 }
 
 TEST_F(SlabUpdate, RefusalsLeaveTheSlabAsItWas)

@@ -119,13 +119,13 @@ TEST_F(PlanSvg, DrawsEveryZoneWallColumnAndOpeningOfTheSample)
 
 	ASSERT_FALSE(drawn.empty());
 	EXPECT_EQ(drawn[0].name, "svg");
-	EXPECT_EQ(Count(drawn, "zone"), 7u);
-	EXPECT_EQ(Count(drawn, "wall"), 15u);
-	EXPECT_EQ(Count(drawn, "wall-outline"), 15u);
+	EXPECT_EQ(Count(drawn, "zone"), 8u);
+	EXPECT_EQ(Count(drawn, "wall"), 16u);
+	EXPECT_EQ(Count(drawn, "wall-outline"), 16u);
 	EXPECT_EQ(Count(drawn, "column"), 3u);
 	EXPECT_EQ(Count(drawn, "door"), 8u);
 	EXPECT_EQ(Count(drawn, "swing"), 8u);
-	EXPECT_EQ(Count(drawn, "window"), 6u);
+	EXPECT_EQ(Count(drawn, "window"), 7u);
 	for (const char* made : {"cov-wall", "hole", "cov-floor", "cov-ceiling", "slab"})
 		EXPECT_EQ(Count(drawn, made), 0u) << made;
 	EXPECT_EQ(Texts(drawn, "title"), std::vector<std::string>{"Apartment & more"});
@@ -214,11 +214,11 @@ TEST_F(PlanSvg, DrawsOneShapeForEveryElementARunMade)
 	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg(made, {"Apartment", 60.0}));
 	EXPECT_EQ(Count(drawn, "cov-wall"), madeByType[API_WallID]);
 	EXPECT_EQ(Count(drawn, "hole"), madeByType[API_DoorID] + madeByType[API_WindowID]);
-	EXPECT_EQ(Count(drawn, "cov-floor"), 6u);
-	EXPECT_EQ(Count(drawn, "cov-ceiling"), 6u);
-	EXPECT_EQ(madeByType[API_SlabID], 12u);
-	EXPECT_EQ(Count(drawn, "wall"), 15u);
-	EXPECT_EQ(Count(drawn, "door") + Count(drawn, "window"), 14u);
+	EXPECT_EQ(Count(drawn, "cov-floor"), 7u);
+	EXPECT_EQ(Count(drawn, "cov-ceiling"), 7u);
+	EXPECT_EQ(madeByType[API_SlabID], 14u);
+	EXPECT_EQ(Count(drawn, "wall"), 16u);
+	EXPECT_EQ(Count(drawn, "door") + Count(drawn, "window"), 15u);
 
 	for (const char* kind :
 	     {"wall-outline", "column", "door", "window", "cov-wall", "hole", "cov-floor", "cov-ceiling"}) {
@@ -244,7 +244,7 @@ TEST_F(PlanSvg, DrawsEveryStoryThatHoldsZonesUnderItsOwnName)
 
 	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg({}, {"", 60.0}));
 	EXPECT_EQ(Texts(drawn, "heading"), (std::vector<std::string>{"Ground floor", "Upper floor"}));
-	EXPECT_EQ(Count(drawn, "zone"), 8u);
+	EXPECT_EQ(Count(drawn, "zone"), 9u);
 	std::vector<std::string> names = Texts(drawn, "zone-name");
 	EXPECT_NE(std::find(names.begin(), names.end(), "Loft <A & B> "), names.end());
 }

@@ -72,7 +72,7 @@ TEST_F(SampleRelations, EveryWallPartRunsAlongItsWallsFace)
 			++parts;
 		}
 	}
-	EXPECT_EQ(parts, 34u);
+	EXPECT_EQ(parts, 37u);
 }
 
 // A straight wall that bounds a straight zone edge bounds all of it, so that

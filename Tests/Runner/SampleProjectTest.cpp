@@ -34,14 +34,14 @@ TEST_F(SampleProject, OpensWithEveryElementAndItsRecord)
 {
 	Runner::LoadedProject project = LoadSample();
 	EXPECT_EQ(project.name, "Apartment");
-	EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 7u);
-	EXPECT_EQ(HostControl::Elements(API_WallID).size(), 15u);
+	EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 8u);
+	EXPECT_EQ(HostControl::Elements(API_WallID).size(), 16u);
 	EXPECT_EQ(HostControl::Elements(API_ColumnID).size(), 3u);
 	EXPECT_EQ(HostControl::Elements(API_DoorID).size(), 8u);
-	EXPECT_EQ(HostControl::Elements(API_WindowID).size(), 6u);
-	EXPECT_EQ(project.byId.size(), 39u);
+	EXPECT_EQ(HostControl::Elements(API_WindowID).size(), 7u);
+	EXPECT_EQ(project.byId.size(), 42u);
 
-	ASSERT_EQ(project.zones.size(), 7u);
+	ASSERT_EQ(project.zones.size(), 8u);
 	const Runner::LoadedZone& living = project.zones[0];
 	EXPECT_EQ(living.number, "01");
 	EXPECT_EQ(living.wallParts, 5u);
