@@ -72,4 +72,9 @@ public:
 // Throws SampleError for text that is not JSON or not a sample project.
 SampleDescription ReadSampleDescription(const std::string& text, const LibraryPartLookup& libraryParts);
 
+// Replaces the host's project with the description's (the host is reset, as
+// when a project is opened). Building a description whose references were
+// checked when it was read cannot fail.
+LoadedProject BuildSampleProject(const SampleDescription& sample);
+
 } // namespace Runner

@@ -116,6 +116,11 @@ LoadResult Failure(LoadError error, const std::string& message)
 
 } // namespace
 
+LoadedProject BuildSampleProject(const SampleDescription& sample)
+{
+	return Build(sample);
+}
+
 std::optional<Int32> LibraryIndexInProject(const LibraryPartRef& part)
 {
 	if (part.unID.size() < 38 || part.unID.front() != '{')
