@@ -10,6 +10,7 @@
 #include "SettingsBuilder.hpp"
 #include "SlabCoverings.hpp"
 #include "SlabTestSupport.hpp"
+#include "UndoScope.hpp"
 
 using HostControl::Defaults;
 using ModelBuilder::NewRecord;
@@ -66,7 +67,7 @@ double SlabArea(const API_Guid& slab)
 }
 
 // A zone of the project as the engine reads it: its record and its memo.
-class SlabCoverings : public HostTest {
+class SlabCoverings : public UndoScopeTest {
 protected:
 	void AddZone(const Outline& outline, const std::vector<API_PolyArc>& arcs = {},
 	             const std::vector<Contour>& niches = {})
@@ -127,7 +128,7 @@ protected:
 	void TearDown() override
 	{
 		zoneMemo.reset();
-		HostTest::TearDown();
+		UndoScopeTest::TearDown();
 	}
 
 	API_Guid zoneGuid = APINULLGuid;

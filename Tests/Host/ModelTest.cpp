@@ -7,15 +7,15 @@
 #include "API/Selection.hpp"
 #include "DG/Alerts.hpp"
 #include "GS/Memory.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "RS/Resources.hpp"
+#include "UndoScope.hpp"
 
 using namespace ModelBuilder;
 
 namespace {
 
-class Model : public HostTest {};
+class Model : public UndoScopeTest {};
 
 API_Element Read(const API_Guid& guid)
 {
@@ -184,6 +184,7 @@ TEST_F(Model, UserDataIsCopiedBothWays)
 
 TEST_F(Model, UndoRestoresTheProjectExactly)
 {
+	LeaveUndoScope();
 	API_Guid wall = AddWall({0, 0}, {1, 0});
 	GSErrCode result = ACAPI_CallUndoableCommand("Change things", [&] {
 		API_Element more = NewRecord(API_WallID);

@@ -1,9 +1,9 @@
 #include "API/Properties.hpp"
 #include "API/Commands.hpp"
 #include "GSPrinters.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 using namespace ModelBuilder;
 using namespace SettingsBuilder;
@@ -12,7 +12,7 @@ using HostControl::ElemType;
 
 namespace {
 
-class Properties : public HostTest {};
+class Properties : public UndoScopeTest {};
 
 API_Guid AddColumn()
 {
@@ -268,6 +268,7 @@ TEST_F(Properties, ToolsHaveCategoryDefaultsWhereTheCategoryApplies)
 
 TEST_F(Properties, UndoRestoresValuesItemsAndDefaults)
 {
+	LeaveUndoScope();
 	API_Guid wall = AddWall({0, 0}, {1, 0});
 	ACAPI_CallUndoableCommand("Settings", [&] {
 		ACAPI_Element_SetProperty(wall, StringValue(Defaults().lastRunProperty, "now"));

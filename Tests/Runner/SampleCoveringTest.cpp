@@ -5,17 +5,17 @@
 #include "CoveringIdentity.hpp"
 #include "Coverings.hpp"
 #include "DemoCoverings.hpp"
-#include "HostTest.hpp"
 #include "SampleProject.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 namespace {
 
-class SampleCovering : public HostTest {
+class SampleCovering : public UndoScopeTest {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		Runner::LoadResult loaded =
 		    Runner::LoadSampleProject(VELMORA_SAMPLES_DIR "/apartment.json", Runner::LibraryIndexInProject);
 		ASSERT_TRUE(loaded.project.has_value()) << loaded.message;
@@ -26,7 +26,7 @@ protected:
 	void TearDown() override
 	{
 		settings.reset(); // its hole memos hold handles
-		HostTest::TearDown();
+		UndoScopeTest::TearDown();
 	}
 
 	std::map<std::string, std::string> AddToEveryZone()
@@ -94,6 +94,7 @@ TEST_F(SampleCovering, RemoveLeavesNoLinksAndAddWorksAgain)
 
 TEST_F(SampleCovering, UndoingTheAddRestoresTheProjectExactly)
 {
+	LeaveUndoScope();
 	std::vector<API_Guid> elements = HostControl::Elements();
 	std::vector<HostControl::Link> links = HostControl::Links();
 	ASSERT_EQ(ACAPI_CallUndoableCommand("Add Coverings",

@@ -5,7 +5,9 @@
 #include "API/ElementFunctions.hpp"
 #include "GS/Memory.hpp"
 #include "Sim/API/ElementSettings.hpp"
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/API/Project.hpp"
+#include "Sim/API/Session.hpp"
 #include "Sim/Control/Faults.hpp"
 #include "Sim/GS/Memory.hpp"
 
@@ -180,6 +182,8 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Create"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange(); refused != NoError)
+		return refused;
 	if (!IsKnownType(element->header.type.typeID))
 		return APIERR_BADELEMENTTYPE;
 	Sim::StoredElement stored{*element, memo != nullptr ? Sim::StoreMemo(*memo, APIMemoMask_All) : Sim::StoredMemo()};
@@ -192,6 +196,7 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 	*element = stored.record;
 	project.elementOrder.push_back(stored.record.header.guid);
 	project.elements.emplace(stored.record.header.guid, std::move(stored));
+	Sim::GiveNewElementToUser(element->header.guid);
 	Sim::ReceiveToolDefaults(*element);
 	return NoError;
 }
@@ -201,6 +206,8 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Change"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({element->header.guid}); refused != NoError)
+		return refused;
 	Sim::StoredElement* stored = TheProject().Find(element->header.guid);
 	if (stored == nullptr || !TypeMatches(*element, stored->record))
 		return APIERR_BADID;
@@ -221,6 +228,8 @@ GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& elements)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Delete"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange(elements); refused != NoError)
+		return refused;
 	for (const API_Guid& guid : elements) {
 		if (!TheProject().Contains(guid))
 			return APIERR_BADID;
@@ -246,6 +255,8 @@ GSErrCode ACAPI_ElementLink_Link(const API_Guid& from, const API_Guid& to, UInt3
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_Link"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({from}); refused != NoError)
+		return refused;
 	if (!TheProject().Contains(from) || !TheProject().Contains(to))
 		return APIERR_BADID;
 	if (FindLink(from, to) != TheProject().links.end())
@@ -258,6 +269,8 @@ GSErrCode ACAPI_ElementLink_Unlink(const API_Guid& from, const API_Guid& to)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_Unlink"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({from}); refused != NoError)
+		return refused;
 	auto link = FindLink(from, to);
 	if (link == TheProject().links.end())
 		return APIERR_LINKNOTEXIST;
@@ -294,6 +307,8 @@ GSErrCode ACAPI_Element_SetUserData(API_Elem_Head* head, const API_UserData* use
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_SetUserData"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({head->guid}); refused != NoError)
+		return refused;
 	if (!TheProject().Contains(head->guid))
 		return APIERR_BADID;
 	Sim::StoredUserData stored{userData->dataVersion, userData->platformSign, userData->flags, std::nullopt};

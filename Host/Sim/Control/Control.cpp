@@ -1,4 +1,5 @@
 #include "HostControl.hpp"
+#include "SessionControl.hpp"
 #include "Sim/Control/ControlRecords.hpp"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 
 #include "Sim/API/ElementSettings.hpp"
 #include "Sim/API/Project.hpp"
+#include "Sim/API/Session.hpp"
 #include "Sim/Control/Faults.hpp"
 #include "Sim/GS/Memory.hpp"
 
@@ -87,10 +89,12 @@ void ResetHost()
 {
 	Sim::HostState& host = Sim::Host();
 	host = Sim::HostState();
+	host.inUndoableCommand = UndoScopeOpen();
 	host.project.stories.push_back({0, 0.0, "Ground floor"});
 	Sim::BuildDefaultProject();
 	Sim::Faults().ResetCounts();
 	Sim::ResetLargestHandleSize();
+	Sim::TheSession() = Sim::Session();
 }
 
 void AddStory(Int16 index, double level, const std::string& name)
