@@ -34,22 +34,22 @@ TEST_F(SampleProject, OpensWithEveryElementAndItsRecord)
 {
 	Runner::LoadedProject project = LoadSample();
 	EXPECT_EQ(project.name, "Apartment");
-	EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 7u);
-	EXPECT_EQ(HostControl::Elements(API_WallID).size(), 15u);
+	EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 8u);
+	EXPECT_EQ(HostControl::Elements(API_WallID).size(), 16u);
 	EXPECT_EQ(HostControl::Elements(API_ColumnID).size(), 3u);
 	EXPECT_EQ(HostControl::Elements(API_DoorID).size(), 8u);
-	EXPECT_EQ(HostControl::Elements(API_WindowID).size(), 6u);
-	EXPECT_EQ(project.byId.size(), 39u);
+	EXPECT_EQ(HostControl::Elements(API_WindowID).size(), 7u);
+	EXPECT_EQ(project.byId.size(), 42u);
 
-	ASSERT_EQ(project.zones.size(), 7u);
+	ASSERT_EQ(project.zones.size(), 8u);
 	const Runner::LoadedZone& living = project.zones[0];
 	EXPECT_EQ(living.number, "01");
 	EXPECT_EQ(living.wallParts, 5u);
 	API_Element zone = Record(living.guid);
 	EXPECT_EQ(ZoneText(zone.zone.roomNoStr), "01");
 	EXPECT_EQ(ZoneText(zone.zone.roomName), "Living room");
-	EXPECT_EQ(zone.zone.poly.nCoords, 9);
-	EXPECT_EQ(zone.zone.poly.nSubPolys, 1);
+	EXPECT_EQ(zone.zone.poly.nCoords, 14);
+	EXPECT_EQ(zone.zone.poly.nSubPolys, 2);
 	EXPECT_EQ(zone.zone.poly.nArcs, 1);
 	EXPECT_DOUBLE_EQ(zone.zone.roomHeight, 2.6);
 
@@ -57,6 +57,8 @@ TEST_F(SampleProject, OpensWithEveryElementAndItsRecord)
 	EXPECT_NEAR(corner.wall.angle, 1.5707963267948966, 1e-12);
 	EXPECT_DOUBLE_EQ(corner.wall.thickness, 0.3);
 	EXPECT_EQ(corner.wall.zoneRel, APIZRel_Boundary);
+	EXPECT_EQ(corner.wall.referenceLine, APIWallRefLine_Centre);
+	EXPECT_FALSE(corner.wall.flipped);
 
 	API_Element free = Record(Id(project, "column-living-free"));
 	EXPECT_NEAR(free.column.axisRotationAngle, 0.5235987755982988, 1e-12);
@@ -94,7 +96,7 @@ TEST_F(SampleProject, HoldsEveryCaseTheEngineTreatsApart)
 		withNiches += ZoneRelation(zone.guid).Get().niches.GetSize() > 0 ? 1 : 0;
 	}
 	EXPECT_GE(project.zones.size(), 6u);
-	EXPECT_EQ(withHoles, 1u);
+	EXPECT_EQ(withHoles, 3u);
 	EXPECT_EQ(linkedTops, 1u);
 	EXPECT_GE(withArcs, 2u);
 	EXPECT_GE(withNiches, 1u);
@@ -192,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
         Malformation{"part wall", "/zones/0/relation/wallParts/0/wall", "wall-nowhere",
                      "names no wall ('wall-nowhere')"},
         Malformation{"part column", "/zones/0/relation/wallParts/0/wall", "column-living-wall", "names no wall"},
-        Malformation{"edge range", "/zones/0/relation/wallParts/0/edge", 9, "edge: is not a whole number from 1 to 8"},
+        Malformation{"edge range", "/zones/0/relation/wallParts/0/edge", 14,
+                     "edge: is not a whole number from 1 to 13"},
         Malformation{"contour end", "/zones/5/relation/wallParts/4/edge", 5, "is the last point of a contour"},
         Malformation{"part order", "/zones/0/relation/wallParts/0/end", 0.1, "end: lies before 'begin'"},
         Malformation{"listed door", "/zones/0/relation/doors/0", "window-living", "names no door ('window-living')"},
@@ -206,7 +209,17 @@ INSTANTIATE_TEST_SUITE_P(
         Malformation{"beyond wall", "/doors/0/location", 99, "lies beyond the end of wall 'wall-west'"},
         Malformation{"widths", "/doors/3/measuredWidths", nlohmann::json::parse("[0.9]"), "needs the widths"},
         Malformation{"library name", "/windows/2/libInd", "skylight", "names no entry of 'libraryParts' ('skylight')"},
-        Malformation{"library index", "/windows/2/libInd", -1, "libInd: is not a whole number from 0"}),
+        Malformation{"library index", "/windows/2/libInd", -1, "libInd: is not a whole number from 0"},
+        Malformation{"far point", "/zones/1/contours/0/1/point/1", -1e300,
+                     "zones[1] (study).contours[0][1].point[1]: lies more than 10000 m from the origin"},
+        Malformation{"far level", "/stories/0/level", 2e4, "stories[0].level: lies more than 10000 m"},
+        Malformation{"far part", "/zones/0/relation/wallParts/0/begin", -1e5, "begin: lies more than 10000 m"},
+        Malformation{"wide door", "/doors/0/width", 1e6, "doors[0] (door-entrance).width: must be at most 1000 m"},
+        Malformation{"tall zone", "/zones/0/height", 1e9, "zones[0] (living).height: must be at most 1000 m"},
+        Malformation{"deep sill", "/windows/0/lower", 5e3, "windows[0] (window-living).lower: must be at most"},
+        Malformation{"thick favorite", "/favorites/0/thickness", 1e4, "favorites[0].thickness: must be at most"},
+        Malformation{"turned column", "/columns/1/rotation", 1e7, "rotation: must lie between -360 and 360"},
+        Malformation{"high story", "/stories/0/index", 251, "is not a whole number from 1 to 250"}),
     [](const ::testing::TestParamInfo<Malformation>& info) {
 	    std::string name = info.param.what;
 	    for (char& c : name)
@@ -221,7 +234,9 @@ TEST_F(SampleProject, TextThatIsNotAProjectIsRefusedByItsKind)
 		LoadError error;
 		const char* message;
 	};
-	const Case cases[] = {{"{ \"format\": ", LoadError::NotJson, "not JSON"},
+	const Case cases[] = {{"{ \"format\": ", LoadError::NotJson, "not JSON at line 1, column 12: "},
+	                      {"{\n  \"format\": [0,\n 1e400] }", LoadError::NotJson,
+	                       "not JSON at line 3, column 6: number overflow parsing '1e400'"},
 	                      {"", LoadError::NotJson, "not JSON"},
 	                      {"[1, 2]", LoadError::BadContent, "project: is not an object"},
 	                      {"{\"format\": 1}", LoadError::BadContent, "project.format: is not a text"}};
