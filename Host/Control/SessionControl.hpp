@@ -22,10 +22,9 @@ void SetClock(GSTime now);
 
 // Lets the model accept changes as inside an undoable command, without a
 // host call and without an undo step: for tests that drive the engine
-// without a room command. Scopes nest, each open needs its close, and a reset
-// of the host keeps an open scope open.
+// without a room command. Scopes nest, each open needs its close, a reset of
+// the host keeps an open scope open, and an undoable command may run inside.
 void OpenUndoScope();
 void CloseUndoScope();
-bool UndoScopeOpen();
 
 } // namespace HostControl

@@ -245,7 +245,6 @@ TEST_F(Coverings, LeftoverSweepDeletesCoveringsThatLostTheirBase)
 
 TEST_F(Coverings, UndoingAnAddRestoresTheProjectExactly)
 {
-	LeaveUndoScope();
 	Room room = AddRoom();
 	std::vector<API_Guid> before = HostControl::Elements();
 	ASSERT_EQ(

@@ -184,7 +184,6 @@ TEST_F(Model, UserDataIsCopiedBothWays)
 
 TEST_F(Model, UndoRestoresTheProjectExactly)
 {
-	LeaveUndoScope();
 	API_Guid wall = AddWall({0, 0}, {1, 0});
 	GSErrCode result = ACAPI_CallUndoableCommand("Change things", [&] {
 		API_Element more = NewRecord(API_WallID);

@@ -268,7 +268,6 @@ TEST_F(Properties, ToolsHaveCategoryDefaultsWhereTheCategoryApplies)
 
 TEST_F(Properties, UndoRestoresValuesItemsAndDefaults)
 {
-	LeaveUndoScope();
 	API_Guid wall = AddWall({0, 0}, {1, 0});
 	ACAPI_CallUndoableCommand("Settings", [&] {
 		ACAPI_Element_SetProperty(wall, StringValue(Defaults().lastRunProperty, "now"));

@@ -156,7 +156,6 @@ TEST_F(SampleCovering, RemoveLeavesNoLinksAndAddWorksAgain)
 
 TEST_F(SampleCovering, UndoingTheAddRestoresTheProjectExactly)
 {
-	LeaveUndoScope();
 	std::vector<API_Guid> elements = HostControl::Elements();
 	std::vector<HostControl::Link> links = HostControl::Links();
 	ASSERT_EQ(ACAPI_CallUndoableCommand("Add Coverings",

@@ -30,7 +30,4 @@ protected:
 		HostControl::CloseUndoScope();
 		HostTest::TearDown();
 	}
-
-	// For a test of the host's own undoable command, which opens its scope itself.
-	static void LeaveUndoScope() { HostControl::CloseUndoScope(); }
 };

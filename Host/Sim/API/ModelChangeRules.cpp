@@ -8,7 +8,7 @@ namespace Sim {
 
 GSErrCode CheckModelChange(const GS::Array<API_Guid>& changedElements)
 {
-	if (!Host().inUndoableCommand)
+	if (!Host().inUndoableCommand && ControlUndoScopes() == 0)
 		return APIERR_NEEDSUNDOSCOPE;
 	for (const API_Guid& element : changedElements) {
 		if (TheProject().Contains(element) && !InUserWorkspace(element))
@@ -22,6 +22,12 @@ GSErrCode FindChangedElementTarget(const API_Guid& element, PCCTarget& target)
 	if (GSErrCode refused = CheckModelChange({element}); refused != NoError)
 		return refused;
 	return FindElementTarget(element, target);
+}
+
+int& ControlUndoScopes()
+{
+	static int open = 0;
+	return open;
 }
 
 GSErrCode RunUndoStep(const GS::UniString& name, const std::function<GSErrCode()>& body)

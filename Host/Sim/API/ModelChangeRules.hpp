@@ -22,6 +22,10 @@ GSErrCode CheckModelChange(const GS::Array<API_Guid>& changedElements = {});
 // change that CheckModelChange allows.
 GSErrCode FindChangedElementTarget(const API_Guid& element, PCCTarget& target);
 
+// The undo scopes that the control interface holds open: they let the model
+// change as a command does, nest, and outlive a reset of the host.
+int& ControlUndoScopes();
+
 // Runs the body once as one undo step named name, inside which the model may
 // change; APIERR_NESTING inside another.
 GSErrCode RunUndoStep(const GS::UniString& name, const std::function<GSErrCode()>& body);

@@ -1,5 +1,4 @@
 #include "HostControl.hpp"
-#include "SessionControl.hpp"
 #include "Sim/Control/ControlRecords.hpp"
 
 #include <algorithm>
@@ -89,7 +88,6 @@ void ResetHost()
 {
 	Sim::HostState& host = Sim::Host();
 	host = Sim::HostState();
-	host.inUndoableCommand = UndoScopeOpen();
 	host.project.stories.push_back({0, 0.0, "Ground floor"});
 	Sim::BuildDefaultProject();
 	Sim::Faults().ResetCounts();

@@ -1,5 +1,6 @@
 #include "SessionControl.hpp"
 
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/API/Project.hpp"
 #include "Sim/API/Session.hpp"
 
@@ -27,28 +28,15 @@ void SetClock(GSTime now)
 	Sim::TheSession().clock = now;
 }
 
-namespace {
-
-// Scopes opened through the control interface, which nest and outlive a reset.
-int openUndoScopes = 0;
-
-} // namespace
-
 void OpenUndoScope()
 {
-	++openUndoScopes;
-	Sim::Host().inUndoableCommand = true;
+	++Sim::ControlUndoScopes();
 }
 
 void CloseUndoScope()
 {
-	if (openUndoScopes > 0 && --openUndoScopes == 0)
-		Sim::Host().inUndoableCommand = false;
-}
-
-bool UndoScopeOpen()
-{
-	return openUndoScopes > 0;
+	if (Sim::ControlUndoScopes() > 0)
+		--Sim::ControlUndoScopes();
 }
 
 } // namespace HostControl
