@@ -1,3 +1,4 @@
+#include "DialogControl.hpp"
 #include "HostControl.hpp"
 #include "Sim/Control/ControlRecords.hpp"
 
@@ -92,6 +93,7 @@ void ResetHost()
 	Sim::BuildDefaultProject();
 	Sim::Faults().ResetCounts();
 	Sim::ResetLargestHandleSize();
+	ResetDialogs();
 	Sim::TheSession() = Sim::Session();
 }
 
