@@ -18,6 +18,15 @@ namespace {
 
 class Session : public HostTest {};
 
+API_Element WallRecord()
+{
+	API_Element wall = NewRecord(API_WallID);
+	wall.wall.endC = {2, 0};
+	wall.wall.thickness = 0.2;
+	wall.wall.height = 3.0;
+	return wall;
+}
+
 struct ModelChange {
 	const char* name;
 	bool touchesElement; // false: nothing that a user holds
@@ -30,7 +39,7 @@ const std::vector<ModelChange>& ModelChanges()
 	static const std::vector<ModelChange> changes = {
 	    {"create", false, true,
 	     [](const API_Guid&, const API_Guid&) {
-		     API_Element wall = NewRecord(API_WallID);
+		     API_Element wall = WallRecord();
 		     return ACAPI_Element_Create(&wall, nullptr);
 	     }},
 	    {"change", true, true,
@@ -180,7 +189,7 @@ TEST_F(Session, ReservingTakesTheFreeElementsAndLeavesOthersTheirs)
 	EXPECT_TRUE(conflicts.ContainsKey(held));
 
 	API_Guid created = InUndoScope([] {
-		API_Element wall = NewRecord(API_WallID);
+		API_Element wall = WallRecord();
 		EXPECT_EQ(ACAPI_Element_Create(&wall, nullptr), NoError);
 		return wall.header.guid;
 	});
