@@ -1,3 +1,4 @@
+#include "DialogControl.hpp"
 #include "HostControl.hpp"
 #include "Sim/Control/ControlRecords.hpp"
 
@@ -91,6 +92,7 @@ void ResetHost()
 	Sim::BuildDefaultProject();
 	Sim::Faults().ResetCounts();
 	Sim::ResetLargestHandleSize();
+	ResetDialogs();
 }
 
 void AddStory(Int16 index, double level, const std::string& name)
