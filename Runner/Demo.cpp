@@ -3,6 +3,8 @@
 #include <iomanip>
 #include <ostream>
 
+#include "API/Commands.hpp"
+#include "OutputFile.hpp"
 #include "PlanSvg.hpp"
 
 namespace Runner {
@@ -30,14 +32,18 @@ void SelectEveryZone(const LoadedProject& project)
 	HostControl::Select(zones);
 }
 
-std::size_t CoverEveryZone(const LoadedProject& project, const ZoneStep& coverZone, std::ostream& out)
+std::size_t CoverEveryZone(const LoadedProject& project, const ZoneStep& coverZone, const Clock& clock,
+                           std::ostream& out, std::ostream& errors)
 {
+	ProgressLine progress(project.zones.size(), clock, errors);
 	std::size_t covered = 0;
+	std::size_t done = 0;
 	for (const LoadedZone& zone : project.zones) {
 		ZoneOutcome outcome = coverZone(zone);
 		covered += outcome.covered ? 1 : 0;
 		out << "  " << std::left << std::setw(6) << zone.number << std::setw(16) << zone.name << std::right
 		    << std::setw(2) << zone.wallParts << " wall parts   " << outcome.text << "\n";
+		progress.Done(++done);
 	}
 	return covered;
 }
@@ -55,6 +61,10 @@ void PrintReportWindow(std::ostream& out)
 int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, const ZoneStep& coverZone,
             std::ostream& out, std::ostream& errors)
 {
+	if (std::string problem = OutputPathProblem(options.planPath, options.samplePath); !problem.empty()) {
+		errors << "Cannot write the plan: " << problem << "\n";
+		return 1;
+	}
 	LoadResult loaded = LoadSampleProject(options.samplePath, libraryParts);
 	if (!loaded.project) {
 		errors << "Cannot open the sample project: " << loaded.message << "\n";
@@ -63,7 +73,11 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	const LoadedProject& project = *loaded.project;
 	out << "Opened " << options.samplePath << ": " << project.name << ", " << ElementCounts() << "\n";
 	SelectEveryZone(project);
-	std::size_t covered = CoverEveryZone(project, coverZone, out);
+	std::size_t covered = 0;
+	ACAPI_CallUndoableCommand("Add Coverings", [&] {
+		covered = CoverEveryZone(project, coverZone, options.clock, out, errors);
+		return NoError;
+	});
 	PrintReportWindow(out);
 	std::set<API_Guid> made = ElementsAddedSince(project);
 	out << "Total: " << covered << " of " << project.zones.size() << " zones covered, " << made.size()

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "Progress.hpp"
 #include "SampleProject.hpp"
 
 namespace Runner {
@@ -14,6 +15,7 @@ namespace Runner {
 struct DemoOptions {
 	std::string samplePath;
 	std::string planPath;
+	Clock clock = SteadySeconds;
 };
 
 struct ZoneOutcome {
@@ -24,8 +26,11 @@ struct ZoneOutcome {
 // Covers one zone of the opened project in the host's model.
 using ZoneStep = std::function<ZoneOutcome(const LoadedZone&)>;
 
-// Prints one line per zone, the report window's lines and a total to `out`,
-// problems to `errors`. Returns the process's exit status.
+// Refuses a plan path that cannot be written before anything else. Covers the
+// zones in one undoable command; prints one line per zone, the report
+// window's lines and a total to `out`, the progress over many zones and
+// problems to `errors`. Writes no plan when the run fails. Returns the
+// process's exit status.
 int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, const ZoneStep& coverZone,
             std::ostream& out, std::ostream& errors);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -474,19 +473,6 @@ private:
 std::string PlanSvg(const std::set<API_Guid>& coverings, const PlanOptions& options)
 {
 	return PlanWriter(coverings, options).Write();
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error)
-{
-	std::ofstream file(path, std::ios::binary | std::ios::trunc);
-	if (file)
-		file << text;
-	file.close();
-	if (!file) {
-		error = path + ": cannot be written";
-		return false;
-	}
-	return true;
 }
 
 } // namespace Runner

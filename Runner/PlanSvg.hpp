@@ -20,7 +20,4 @@ struct PlanOptions {
 // that sit in a covering wall are drawn as its holes.
 std::string PlanSvg(const std::set<API_Guid>& coverings, const PlanOptions& options);
 
-// False, with the reason in `error`, when the file cannot be written.
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error);
-
 } // namespace Runner

@@ -12,6 +12,11 @@
 
 namespace Runner {
 
+// What a building can hold; a sample beyond it is refused.
+constexpr double MaxPosition = 10000.0; // metres from the origin: coordinates, levels, distances along walls
+constexpr double MaxSize = 1000.0;      // metres: thicknesses, widths, depths, heights, sills
+constexpr Int32 MaxStoryIndex = 250;    // stories above the ground floor
+
 struct StoryDescription {
 	Int16 index;
 	double level;
@@ -66,5 +71,10 @@ public:
 
 // Throws SampleError for text that is not JSON or not a sample project.
 SampleDescription ReadSampleDescription(const std::string& text, const LibraryPartLookup& libraryParts);
+
+// Replaces the host's project with the description's (the host is reset, as
+// when a project is opened). Building a description whose references were
+// checked when it was read cannot fail.
+LoadedProject BuildSampleProject(const SampleDescription& sample);
 
 } // namespace Runner

@@ -1,5 +1,6 @@
 #include "SampleProject.hpp"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -92,12 +93,33 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
 	return text.str();
 }
 
+// Names and ids of the file reach the message, which must stay one line.
+std::string OneLine(const std::string& message)
+{
+	std::string line;
+	for (char c : message) {
+		if (static_cast<unsigned char>(c) < 0x20) {
+			char escaped[8];
+			std::snprintf(escaped, sizeof(escaped), "\\x%02X", static_cast<unsigned>(c));
+			line += escaped;
+		} else {
+			line += c;
+		}
+	}
+	return line;
+}
+
 LoadResult Failure(LoadError error, const std::string& message)
 {
-	return {std::nullopt, error, message};
+	return {std::nullopt, error, OneLine(message)};
 }
 
 } // namespace
+
+LoadedProject BuildSampleProject(const SampleDescription& sample)
+{
+	return Build(sample);
+}
 
 std::optional<Int32> LibraryIndexInProject(const LibraryPartRef& part)
 {
@@ -122,7 +144,7 @@ LoadResult LoadSampleProject(const std::string& path, const LibraryPartLookup& l
 		return Failure(LoadError::Unreadable, path + ": cannot be read");
 	LoadResult result = LoadSampleProjectText(*text, libraryParts);
 	if (!result.project)
-		result.message = path + ": " + result.message;
+		result.message = OneLine(path) + ": " + result.message;
 	return result;
 }
 

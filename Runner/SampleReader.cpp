@@ -77,20 +77,38 @@ public:
 		return value.get<double>();
 	}
 
-	double Positive() const
+	// A place in plan or height: a coordinate, a level, a distance along a wall.
+	double Position() const
+	{
+		double number = Number();
+		if (std::fabs(number) > MaxPosition)
+			Fail("lies more than " + Metres(MaxPosition) + " from the origin");
+		return number;
+	}
+
+	// A size of an element: a thickness, width, depth or height.
+	double Size() const
 	{
 		double number = Number();
 		if (number <= 0.0)
 			Fail("must be greater than 0");
-		return number;
+		return AtMostMaxSize(number);
 	}
 
-	double NotNegative() const
+	double NotNegativeSize() const
 	{
 		double number = Number();
 		if (number < 0.0)
 			Fail("must not be negative");
-		return number;
+		return AtMostMaxSize(number);
+	}
+
+	double Angle() const
+	{
+		double degrees = Number();
+		if (std::fabs(degrees) > 360.0)
+			Fail("must lie between -360 and 360 degrees");
+		return degrees;
 	}
 
 	Int32 Integer(Int32 lowest, Int32 highest) const
@@ -122,12 +140,21 @@ public:
 		std::vector<Node> xy = Items();
 		if (xy.size() != 2)
 			Fail("is not a point [x, y]");
-		return {xy[0].Number(), xy[1].Number()};
+		return {xy[0].Position(), xy[1].Position()};
 	}
 
 	bool IsObject() const { return value.is_object(); }
 
 private:
+	static std::string Metres(double metres) { return std::to_string(static_cast<long>(metres)) + " m"; }
+
+	double AtMostMaxSize(double number) const
+	{
+		if (number > MaxSize)
+			Fail("must be at most " + Metres(MaxSize));
+		return number;
+	}
+
 	static std::string IdSuffix(const json& item)
 	{
 		if (!item.is_object() || !item.contains("id") || !item["id"].is_string())
@@ -197,6 +224,39 @@ API_Coord OuterCentroid(const HostControl::NichePolygon& polygon)
 	return {sum.x / (3.0 * area), sum.y / (3.0 * area)};
 }
 
+// The library's own parser, except that a fault in the text, a number too
+// large for a double among them, is told by its line and column.
+class LocatingParser : public nlohmann::detail::json_sax_dom_parser<json> {
+public:
+	LocatingParser(const std::string& text, json& document) : json_sax_dom_parser(document), text(text) {}
+
+	template <typename Exception> bool parse_error(std::size_t position, const std::string&, const Exception& error)
+	{
+		throw SampleError(LoadError::NotJson, "not JSON at " + LineAndColumn(position) + ": " + Reason(error.what()));
+	}
+
+private:
+	std::string LineAndColumn(std::size_t position) const
+	{
+		std::size_t end = std::min(position, text.size());
+		std::size_t line = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + end, '\n'));
+		std::size_t lineStart = text.rfind('\n', end == 0 ? 0 : end - 1);
+		std::size_t column = lineStart == std::string::npos || end == 0 ? end : end - lineStart - 1;
+		return "line " + std::to_string(line) + ", column " + std::to_string(column);
+	}
+
+	// The library's message without its identifier and its own position.
+	static std::string Reason(const std::string& message)
+	{
+		std::string reason = message.substr(message.find(']') == std::string::npos ? 0 : message.find(']') + 2);
+		if (reason.rfind("parse error", 0) == 0 && reason.find(": ") != std::string::npos)
+			reason = reason.substr(reason.find(": ") + 2);
+		return reason;
+	}
+
+	const std::string& text;
+};
+
 class Reader {
 public:
 	explicit Reader(const LibraryPartLookup& libraryParts) : libraryParts(libraryParts) {}
@@ -244,10 +304,10 @@ private:
 	StoryDescription ReadStory(const Node& node)
 	{
 		node.AllowOnly({"index", "level", "name"});
-		Int16 index = static_cast<Int16>(node["index"].Integer(1, INT16_MAX));
+		Int16 index = static_cast<Int16>(node["index"].Integer(1, MaxStoryIndex));
 		if (!stories.insert(index).second)
 			node["index"].Fail("story " + std::to_string(index) + " is listed twice");
-		return {index, node["level"].Number(), node["name"].Text()};
+		return {index, node["level"].Position(), node["name"].Text()};
 	}
 
 	void ReadLibraryPart(const Node& node)
@@ -268,10 +328,10 @@ private:
 			node["element"].Fail("is neither \"wall\" nor \"slab\"");
 		API_Element element = NewRecord(kind == "wall" ? API_WallID : API_SlabID);
 		if (kind == "wall") {
-			element.wall.thickness = node["thickness"].Positive();
-			element.wall.height = node["height"].Positive();
+			element.wall.thickness = node["thickness"].Size();
+			element.wall.height = node["height"].Size();
 		} else {
-			element.slab.thickness = node["thickness"].Positive();
+			element.slab.thickness = node["thickness"].Size();
 			element.slab.referencePlaneLocation = APISlabRefPlane_Top;
 		}
 		return {node["name"].Text(),
@@ -319,8 +379,8 @@ private:
 		wall.wall.begC = node["begin"].Point();
 		wall.wall.endC = node["end"].Point();
 		wall.wall.angle = DegreesToRadians(ReadArc(node.Find("arc")));
-		wall.wall.thickness = node["thickness"].Positive();
-		wall.wall.height = node["height"].Positive();
+		wall.wall.thickness = node["thickness"].Size();
+		wall.wall.height = node["height"].Size();
 		if (Distance(wall.wall.begC, wall.wall.endC) <= 1e-9)
 			node["end"].Fail("a wall's end must differ from its begin");
 		std::string id = Register(node, API_WallID);
@@ -346,13 +406,13 @@ private:
 		column.column.zoneRel = APIZRel_Boundary;
 		column.column.nSegments = 1;
 		column.column.origoPos = node["position"].Point();
-		column.column.axisRotationAngle = DegreesToRadians(OptionalOr(node.Find("rotation"), 0.0, &Node::Number));
-		column.column.height = node["height"].Positive();
+		column.column.axisRotationAngle = DegreesToRadians(OptionalOr(node.Find("rotation"), 0.0, &Node::Angle));
+		column.column.height = node["height"].Size();
 		API_ColumnSegmentType segment;
 		std::memset(&segment, 0, sizeof(segment));
 		segment.circleBased = OptionalOr(node.Find("round"), false, &Node::Flag);
-		segment.nominalWidth = node["width"].Positive();
-		segment.nominalDepth = node["depth"].Positive();
+		segment.nominalWidth = node["width"].Size();
+		segment.nominalDepth = node["depth"].Size();
 		HostControl::MemoParts memo;
 		memo.columnSegments = std::vector<API_ColumnSegmentType>{segment};
 		return {Register(node, API_ColumnID), column, memo};
@@ -415,7 +475,7 @@ private:
 		CopyText(node["name"], zone.name, record.zone.roomName, 256);
 		record.zone.poly = {static_cast<Int32>(polygon.coords.size()) - 1, static_cast<Int32>(polygon.pends.size()) - 1,
 		                    static_cast<Int32>(polygon.arcs.size())};
-		record.zone.roomHeight = node["height"].Positive();
+		record.zone.roomHeight = node["height"].Size();
 		record.zone.relativeTopStory = ReadTopStoryLink(node, record.header.floorInd);
 		record.zone.pos = OuterCentroid(polygon);
 		zone.element = {Register(node, API_ZoneID), record, PolygonMemo(polygon)};
@@ -443,12 +503,12 @@ private:
 		const API_Element& wall = walls.at(opening.wall);
 		API_Element record = NewRecord(type);
 		record.header.floorInd = wall.header.floorInd;
-		record.door.objLoc = node["location"].NotNegative();
+		record.door.objLoc = node["location"].NotNegativeSize();
 		if (record.door.objLoc > LineLength({wall.wall.begC, wall.wall.endC, wall.wall.angle}))
 			node["location"].Fail("lies beyond the end of wall '" + opening.wall + "'");
-		record.door.openingBase.width = node["width"].Positive();
-		record.door.openingBase.height = node["height"].Positive();
-		record.door.lower = OptionalOr(node.Find("lower"), 0.0, &Node::NotNegative);
+		record.door.openingBase.width = node["width"].Size();
+		record.door.openingBase.height = node["height"].Size();
+		record.door.lower = OptionalOr(node.Find("lower"), 0.0, &Node::NotNegativeSize);
 		record.door.openingBase.libInd = ReadLibraryIndex(node["libInd"]);
 		opening.fromZone = ReadOptionalZone(node.Find("from"));
 		opening.toZone = ReadOptionalZone(node.Find("to"));
@@ -458,7 +518,7 @@ private:
 			std::vector<Node> both = widths->Items();
 			if (both.size() != 2)
 				widths->Fail("needs the widths on the first and on the second side");
-			opening.measuredWidths = std::make_pair(both[0].Positive(), both[1].Positive());
+			opening.measuredWidths = std::make_pair(both[0].Size(), both[1].Size());
 		}
 		opening.element = {Register(node, type), record, {}};
 		return opening;
@@ -513,8 +573,8 @@ private:
 		part.edge = node["edge"].Integer(1, pends.back() - 1);
 		if (IsContourEnd(pends, part.edge))
 			node["edge"].Fail("is the last point of a contour, where no edge starts");
-		part.begin = node["begin"].Number();
-		part.end = node["end"].Number();
+		part.begin = node["begin"].Position();
+		part.end = node["end"].Position();
 		if (part.end < part.begin)
 			node["end"].Fail("lies before 'begin'");
 		return part;
@@ -533,11 +593,8 @@ private:
 SampleDescription ReadSampleDescription(const std::string& text, const LibraryPartLookup& libraryParts)
 {
 	json document;
-	try {
-		document = json::parse(text);
-	} catch (const json::parse_error& error) {
-		throw SampleError(LoadError::NotJson, std::string("not JSON: ") + error.what());
-	}
+	LocatingParser parser(text, document);
+	json::sax_parse(text, &parser);
 	return Reader(libraryParts).Read(Node(document, "project"));
 }
 

@@ -1,13 +1,13 @@
 // velmora_demo: plays the host on the sample apartment.
 //   velmora_demo [--sample FILE] [--plan FILE]
 
-#include <cstring>
 #include <ctime>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "Demo.hpp"
+#include "CommandLine.hpp"
 #include "DemoCoverings.hpp"
 #include "HostControl.hpp"
 
@@ -25,31 +25,18 @@ GS::UniString RunTime()
 	return GS::UniString(text);
 }
 
-// Empty when the arguments are fine, else what is wrong with them.
-std::string ReadArguments(int argc, char** argv, Runner::DemoOptions& options)
-{
-	for (int i = 1; i < argc; i += 2) {
-		std::string* target = nullptr;
-		if (std::strcmp(argv[i], "--sample") == 0)
-			target = &options.samplePath;
-		else if (std::strcmp(argv[i], "--plan") == 0)
-			target = &options.planPath;
-		else
-			return std::string("unknown option '") + argv[i] + "'";
-		if (i + 1 >= argc)
-			return std::string("'") + argv[i] + "' needs a file";
-		*target = argv[i + 1];
-	}
-	return std::string();
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-	Runner::DemoOptions options = {VELMORA_DEFAULT_SAMPLE, VELMORA_DEFAULT_PLAN};
-	if (std::string problem = ReadArguments(argc, argv, options); !problem.empty()) {
-		std::cerr << "velmora_demo: " << problem << "\nUsage: velmora_demo [--sample FILE] [--plan FILE]\n";
+	const Runner::DemoOptions defaults = {VELMORA_DEFAULT_SAMPLE, VELMORA_DEFAULT_PLAN};
+	Runner::CommandLine line = Runner::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc), defaults);
+	if (line.help) {
+		std::cout << Runner::UsageText("velmora_demo", defaults);
+		return 0;
+	}
+	if (!line.problem.empty()) {
+		std::cerr << "velmora_demo: " << line.problem << "\n" << Runner::UsageText("velmora_demo", defaults);
 		return 2;
 	}
 	HostControl::ResetHost();
@@ -61,5 +48,5 @@ int main(int argc, char** argv)
 			settings = Demo::CoveringSettingsForRun(wallCoveringFavorite, HostControl::Defaults().lastRunProperty);
 		return Demo::CoverZone(zone, *settings, timestamp);
 	};
-	return Runner::RunDemo(options, Runner::LibraryIndexInProject, coverZone, std::cout, std::cerr);
+	return Runner::RunDemo(line.options, Runner::LibraryIndexInProject, coverZone, std::cout, std::cerr);
 }

@@ -134,12 +134,20 @@ Geometry::GenArc ArcOf(const API_Element& wall)
 	return Geometry::GenArc::CreateCircleArc(ToPoint(wall.wall.begC), ToPoint(wall.wall.endC), wall.wall.angle);
 }
 
+// The opening's angle along the wall is taken from the covering's end that
+// comes first along the wall; a covering that turns against its wall runs
+// from its other end.
 double CurvedWallHoleLocation(const API_Element& wall, const API_Element& covering, double location)
 {
 	Geometry::GenArc wallArc = ArcOf(wall);
 	Geometry::GenArc coveringArc = ArcOf(covering);
-	double offset = Geometry::CalcAngleRelToGenArcBeg(wallArc, coveringArc.GetBegAng());
-	return (location / wallArc.GetMainAxisLength() - offset) * coveringArc.GetMainAxisLength();
+	double wallTurn = TurnOf(wall.wall.angle);
+	bool sameTurn = wallTurn == TurnOf(covering.wall.angle);
+	double firstEnd = sameTurn ? coveringArc.GetBegAng() : coveringArc.GetEndAng();
+	double offset = wallTurn * Geometry::CalcAngleRelToGenArcBeg(wallArc, firstEnd);
+	double coveringRadius = coveringArc.GetMainAxisLength();
+	double fromFirstEnd = (location / wallArc.GetMainAxisLength() - offset) * coveringRadius;
+	return sameTurn ? fromFirstEnd : std::fabs(covering.wall.angle) * coveringRadius - fromFirstEnd;
 }
 
 // The opening's holes among the covering's holes, in link order.

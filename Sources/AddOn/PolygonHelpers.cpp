@@ -51,7 +51,9 @@ template <typename T> ErrCode ReplaceHandle(T**& handle, Int32 entries)
 	return handle == nullptr ? APIERR_MEMFULL : NoError;
 }
 
-ErrCode GeometryFailure(GSErrCode status)
+// Only making the record reports memory shortage as such; the other geometry
+// steps answer with their own codes whatever went wrong.
+ErrCode ConversionFailure(GSErrCode status)
 {
 	return status == ErrMemoryFull ? APIERR_MEMFULL : COVERR_GENERAL;
 }
@@ -80,13 +82,13 @@ Geometry::CustomIrregularPolygon2D IrregularPolygonOf(API_Coord** coords, API_Po
 ErrCode CompleteRecord(Geometry::Polygon2DData& polygon)
 {
 	if ((polygon.status & Geometry::Polygon2DData_BoundBoxValid) == 0) {
-		if (GSErrCode status = Geometry::GetPolygon2DDataBoundBox(polygon, &polygon.boundBox); status != NoError)
-			return GeometryFailure(status);
+		if (Geometry::GetPolygon2DDataBoundBox(polygon, &polygon.boundBox) != NoError)
+			return COVERR_GENERAL;
 		polygon.status |= Geometry::Polygon2DData_BoundBoxValid;
 	}
 	if ((polygon.status & Geometry::Polygon2DData_Oriented) == 0) {
-		if (GSErrCode status = Geometry::OrientPolygon2DData(&polygon); status != NoError)
-			return GeometryFailure(status);
+		if (Geometry::OrientPolygon2DData(&polygon) != NoError)
+			return COVERR_GENERAL;
 		polygon.status |= Geometry::Polygon2DData_Oriented;
 	}
 	return NoError;
@@ -103,10 +105,7 @@ ErrCode UniteWithNiche(const API_Niche& niche, Geometry::Polygon2DData& outline)
 
 	// The array owns the records it holds and releases those left in it.
 	GS::VAArray<Geometry::Polygon2DData> united(unionResultRoom);
-	GSErrCode status = Geometry::UnifyPolygon2DData(outline, nichePolygon, &united);
-	if (status != NoError)
-		return GeometryFailure(status);
-	if (united.GetItemCount() != 1)
+	if (Geometry::UnifyPolygon2DData(outline, nichePolygon, &united) != NoError || united.GetItemCount() != 1)
 		return COVERR_GENERAL;
 	Geometry::Polygon2DData result = united.TakeItem(1);
 	MoveInto(outline, result);
@@ -170,13 +169,13 @@ ErrCode ConvertPolyHandlesToPolygon2DData(API_Coord** coords, API_PolyArc** arcs
 	GS::Array<Geometry::CustomIrregularPolygon2D> regularised;
 	GSErrCode status = IrregularPolygonOf(coords, arcs, contourEnds).Regularize(regularizeMode, &regularised);
 	if (status != NoError || regularised.GetSize() != 1)
-		return status == ErrMemoryFull ? APIERR_MEMFULL : COVERR_POLY_REGULARIZATION;
+		return COVERR_POLY_REGULARIZATION;
 
 	Geometry::Polygon2DData converted;
 	Geometry::InitPolygon2DData(&converted);
 	PolygonGuard convertedGuard(converted);
 	if (status = Geometry::ConvertPolygon2DToPolygon2DData(&converted, regularised[0]); status != NoError)
-		return GeometryFailure(status);
+		return ConversionFailure(status);
 	if (ErrCode error = CompleteRecord(converted); error != NoError)
 		return error;
 	MoveInto(polygon, converted);

@@ -25,14 +25,17 @@ using PolygonGuard = ReleaseGuard<Geometry::Polygon2DData, GuardRelease::FreePol
 // an entry 0, arcs 0-based; the counts come from the handle sizes) as exactly one
 // regularised polygon with its bounding box and orientation set. polygon must be
 // initialised; it is replaced on success and left as it was on failure.
-// COVERR_POLY_REGULARIZATION when the handles hold no valid polygon or one that
-// falls apart into several; APIERR_MEMFULL; COVERR_GENERAL for other failures.
+// COVERR_POLY_REGULARIZATION when the regularisation fails (memory full
+// included) or the handles hold no valid polygon or one that falls apart into
+// several; COVERR_GENERAL when the bounding box or the orientation fails;
+// APIERR_MEMFULL when the record cannot be made.
 ErrCode ConvertPolyHandlesToPolygon2DData(API_Coord** coords, API_PolyArc** arcs, Int32** contourEnds,
                                           Geometry::Polygon2DData& polygon);
 
 // Unites the outline with each niche that the host reports for the zone, in the
-// host's order. A niche whose union with the outline is not one polygon gives
-// COVERR_GENERAL; the outline is then left as the niches before it made it.
+// host's order. A niche whose union with the outline fails (memory full
+// included) or is not one polygon gives COVERR_GENERAL; the outline is then
+// left as the niches before it made it.
 ErrCode MakeInsets(API_Guid zone, Geometry::Polygon2DData& outline);
 
 // Replaces the memo's coordinate, contour-end and arc handles by the polygon in

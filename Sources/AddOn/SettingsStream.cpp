@@ -5,14 +5,19 @@
 
 namespace {
 
+// The tool element is stored as its memory image; a record of another size
+// would make every stored palette state unreadable.
+constexpr USize storedElementSize = 5272;
+static_assert(sizeof(API_Element) == storedElementSize, "the stored tool element is a 5272-byte element record");
+
 GSErrCode WriteToolElement(GS::OChannel& channel, const API_Element& element)
 {
-	return channel.WriteBin(reinterpret_cast<const char*>(&element), sizeof(API_Element));
+	return channel.WriteBin(reinterpret_cast<const char*>(&element), storedElementSize);
 }
 
 GSErrCode ReadToolElement(GS::IChannel& channel, API_Element& element)
 {
-	return channel.ReadBin(reinterpret_cast<char*>(&element), sizeof(API_Element));
+	return channel.ReadBin(reinterpret_cast<char*>(&element), storedElementSize);
 }
 
 // The three lists; their results are left to the caller's final status.

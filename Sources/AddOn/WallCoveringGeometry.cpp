@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "Geometry/GenArc.hpp"
 
@@ -33,7 +34,9 @@ void Place(API_Element& covering, Point2d begin, Point2d end, double arcAngle)
 	covering.wall.angle = arcAngle;
 }
 
-// The covering follows the curved edge's circle over the angles of the part.
+// The covering follows the curved edge's circle over the angles of the part,
+// turning counter-clockwise whichever way the wall turns. The part's distances
+// run from the wall's begin point in the wall's own turning direction.
 void PlaceOnCurvedEdge(API_Element& covering, double edgeArcAngle, Point2d edgeBegin, Point2d edgeEnd,
                        const API_Element& wall, const API_WallPart& part)
 {
@@ -44,8 +47,11 @@ void PlaceOnCurvedEdge(API_Element& covering, double edgeArcAngle, Point2d edgeB
 	Vector2d fromOrigo = edgeArc.GetBegPoint() - origo;
 	double offset = Geometry::CalcAngleRelToGenArcBeg(edgeArc, wallArc.GetBegAng());
 	double wallRadius = wallArc.GetMainAxisLength();
-	double beginAngle = offset + part.tBeg / wallRadius;
-	double endAngle = offset + part.tEnd / wallRadius;
+	double turn = TurnOf(wall.wall.angle);
+	double beginAngle = offset + turn * part.tBeg / wallRadius;
+	double endAngle = offset + turn * part.tEnd / wallRadius;
+	if (turn < 0.0)
+		std::swap(beginAngle, endAngle);
 	Place(covering, origo + Rotate(fromOrigo, beginAngle), origo + Rotate(fromOrigo, endAngle), endAngle - beginAngle);
 }
 
@@ -107,6 +113,11 @@ bool CalcCoveringGeometry(API_Element& covering, double edgeArcAngle, Point2d ed
 	}
 	ProjectPartOntoEdge(covering, edgeBegin, edgeEnd, wallBegin, UnitOrXAxis(w), UnitOrXAxis(e), part);
 	return false;
+}
+
+double TurnOf(double arcAngle)
+{
+	return arcAngle < 0.0 ? -1.0 : 1.0;
 }
 
 double GetZoneEdgeAngle(const ZonePolygon& polygon, Int32 edge)

@@ -15,12 +15,18 @@ using ZoneEdgeMap = GS::HashTable<int, Sector>;
 // Places the covering in front of one part of a wall, on a zone edge: sets its
 // begin and end points, arc angle and flip flag, and nothing else. True when it
 // spans the whole edge and gets no holes; false when it spans exactly the part.
+// On a curved edge the covering turns counter-clockwise over the part's angles,
+// for walls turning either way, and is flipped when the edge turns clockwise.
 bool CalcCoveringGeometry(API_Element& covering, double edgeArcAngle, Geometry::Point2d edgeBegin,
                           Geometry::Point2d edgeEnd, const API_Element& wall, const API_WallPart& part);
 
 // A mask that marks exactly the fields that place a covering: begin and end
 // points, arc angle and flip flag.
 API_Element CoveringPlacementMask();
+
+// -1 for an arc that turns clockwise, else 1: the sense in which distances
+// along a wall or covering of that arc angle advance.
+double TurnOf(double arcAngle);
 
 // The arc angle of a zone edge: that of the first arc starting at its vertex, 0 for a straight edge.
 double GetZoneEdgeAngle(const ZonePolygon& polygon, Int32 edge);

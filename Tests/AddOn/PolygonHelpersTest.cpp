@@ -223,9 +223,12 @@ TEST_F(Insets, ANicheThatIsNoPolygonStopsTheInsets)
 	EXPECT_NEAR(ChordArea(Outline()), 16.0, 1e-9);
 }
 
+// Memory runs out while a niche becomes a record (APIERR_MEMFULL) or while it
+// is united with the outline (COVERR_GENERAL, as for any failed union).
 TEST_F(Insets, FailuresReturnTheirCodeAndLeakNothing)
 {
 	std::set<std::string> failedCalls;
+	std::set<ErrCode> memoryResults;
 	SweepFaults(
 	    injectedFault,
 	    [&] {
@@ -234,10 +237,29 @@ TEST_F(Insets, FailuresReturnTheirCodeAndLeakNothing)
 	    [&] { return MakeInsets(zone, Outline()); },
 	    [&](const FaultRun& run, ErrCode result) {
 		    failedCalls.insert(run.failedCall);
-		    EXPECT_EQ(result, PassedOn(run.failedCall));
+		    if (run.failedCall == "BMAllocatePtr")
+			    memoryResults.insert(result);
+		    else
+			    EXPECT_EQ(result, injectedFault);
 		    EXPECT_EQ(Outline().nContours, 1) << "the outline is still a polygon";
 	    });
 	EXPECT_EQ(failedCalls, (std::set<std::string>{"ACAPI_Element_GetRelations", "BMAllocatePtr"}));
+	EXPECT_EQ(memoryResults, (std::set<ErrCode>{APIERR_MEMFULL, COVERR_GENERAL}));
+
+	// The first allocation after the niche's own record belongs to the union.
+	HostControl::ClearFaults();
+	Scene({eastNiche});
+	HostControl::ResetCallCounts();
+	OwnedPolygon niche;
+	OwnedMemo nicheMemo(SlabTest::Outline{eastNiche});
+	ASSERT_EQ(ConvertPolyHandlesToPolygon2DData(nicheMemo.memo.coords, nicheMemo.memo.parcs, nicheMemo.memo.pends,
+	                                            niche.data),
+	          NoError);
+	UInt32 nicheAllocations = HostControl::CallCount("BMAllocatePtr");
+	HostControl::ResetCallCounts();
+	HostControl::FailCall("BMAllocatePtr", nicheAllocations + 1, APIERR_MEMFULL);
+	EXPECT_EQ(MakeInsets(zone, Outline()), COVERR_GENERAL);
+	EXPECT_NEAR(ChordArea(Outline()), 16.0, 1e-9) << "the outline is kept";
 }
 
 // The layouts a slab memo takes its polygon in.

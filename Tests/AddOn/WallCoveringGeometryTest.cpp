@@ -1,5 +1,7 @@
 #include <cmath>
+#include <iterator>
 
+#include "CoveringHoles.hpp"
 #include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "WallCoveringGeometry.hpp"
@@ -101,6 +103,148 @@ TEST(CalcCoveringGeometry, CurvedEdgesFollowTheEdgesCircle)
 	// With the edge running like the wall, the covering starts at the part's angle.
 	Placement placed = Place(wall, quarter, {4.9, 0}, {0, 4.9}, 1.0, 3.0);
 	EXPECT_NEAR(std::atan2(placed.covering.wall.begC.y, placed.covering.wall.begC.x), 1.0 / 5.0, tolerance);
+}
+
+// Counter-clockwise walls keep the placement and hole locations they always had, to the bit.
+TEST(CalcCoveringGeometry, CounterClockwiseWallsKeepTheirResultsExactly)
+{
+	struct Case {
+		API_Coord wallBegin, wallEnd;
+		double wallAngle;
+		Point2d edgeBegin, edgeEnd;
+		double edgeAngle, tBeg, tEnd, opening;
+	};
+	const Case cases[] = {
+	    {{5, 0}, {0, 5}, M_PI / 2, {4.9, 0}, {0, 4.9}, M_PI / 2, 1.0, 3.0, 2.2},
+	    {{5, 0}, {0, 5}, M_PI / 2, {0, 5.1}, {5.1, 0}, -M_PI / 2, 0.7, 6.1, 4.0},
+	    {{7, 0}, {7, 4.5}, M_PI / 3, {7.139283, 0.15}, {7.085661, 4.45}, -0.98440, 0.2, 4.6, 2.356194},
+	    {{1, 2}, {-3, 0.5}, 2.4, {0.8, 2.3}, {-2.9, 0.2}, 2.45, 0.5, 2.5, 1.5},
+	};
+	// Begin x and y, end x and y, arc angle, hole location.
+	const double results[][6] = {
+	    {0x1.3359501f2b91ep+2, 0x1.f26bef1922221p-1, 0x1.02d34381f8496p+2, 0x1.6224cd690d671p+1, 0x1.9999999999998p-2,
+	     0x1.2d0e560418932p+0},
+	    {0x1.4334dd42a120ap+2, 0x1.6c5ffec08ba7cp-1, 0x1.c0a9f4755e4d7p+0, 0x1.3285a3c06ef56p+2, 0x1.147ae147ae147p+0,
+	     0x1.aed916872b01bp+1},
+	    {0x1.e51bac190022dp+3, 0x1.0261c79e4c0ep-2, 0x1.e3c6dd63cd7bap+3, 0x1.21a8051769b18p+2, 0x1.f49f49f49f49cp-1,
+	     0x1.170ef58597f0ep+1},
+	    {0x1.4b98a8919e7e5p-1, 0x1.35b8696c4d5f2p+1, -0x1.3af60ff5a514ap+0, 0x1.632147d4bfbecp+1, 0x1.bed1ee25ef308p-1,
+	     0x1.f923e464ee805p-1},
+	};
+	for (std::size_t i = 0; i < std::size(cases); ++i) {
+		const Case& c = cases[i];
+		API_Element wall = Wall(c.wallBegin, c.wallEnd, c.wallAngle);
+		Placement placed = Place(wall, c.edgeAngle, c.edgeBegin, c.edgeEnd, c.tBeg, c.tEnd);
+		const API_WallType& covering = placed.covering.wall;
+		double hole = ComputeCoveringHoleLocation(wall, placed.covering, c.opening);
+		const double found[6] = {covering.begC.x, covering.begC.y, covering.endC.x,
+		                         covering.endC.y, covering.angle,  hole};
+		for (std::size_t k = 0; k < 6; ++k)
+			EXPECT_EQ(found[k], results[i][k]) << "case " << i << ", value " << k;
+		EXPECT_FALSE(placed.wholeEdge);
+		EXPECT_EQ(covering.flipped, c.edgeAngle < 0);
+	}
+}
+
+// A curved wall about a centre and its zone edge on a concentric circle,
+// for walls and edges turning either way.
+struct ArcScene {
+	Point2d centre;
+	double wallRadius, wallBeginAngle, wallTurn, wallSweep;
+	double edgeRadius;
+	bool edgeAlongWall;
+
+	double WallAngle() const { return wallTurn * wallSweep; }
+	// The direction from the centre of the point at distance t along the wall.
+	double AngleAt(double t) const { return wallBeginAngle + wallTurn * t / wallRadius; }
+	Point2d OnCircle(double radius, double angle) const
+	{
+		return {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)};
+	}
+	Point2d ProjectionOf(double t) const { return OnCircle(edgeRadius, AngleAt(t)); }
+
+	API_Element MakeWall() const
+	{
+		Point2d begin = OnCircle(wallRadius, wallBeginAngle);
+		Point2d end = OnCircle(wallRadius, AngleAt(wallSweep * wallRadius));
+		return Wall({begin.x, begin.y}, {end.x, end.y}, WallAngle());
+	}
+
+	// The edge reaches a little past the wall at both ends.
+	static constexpr double overhang = 0.05;
+	double EdgeBeginAngle() const
+	{
+		return edgeAlongWall ? wallBeginAngle - wallTurn * overhang
+		                     : AngleAt(wallSweep * wallRadius) + wallTurn * overhang;
+	}
+	double EdgeAngle() const { return (edgeAlongWall ? 1.0 : -1.0) * wallTurn * (wallSweep + 2 * overhang); }
+	Point2d EdgeBegin() const { return OnCircle(edgeRadius, EdgeBeginAngle()); }
+	Point2d EdgeEnd() const { return OnCircle(edgeRadius, EdgeBeginAngle() + EdgeAngle()); }
+
+	// How far the point's direction lies into the edge, turning the edge's way.
+	double IntoEdge(API_Coord point) const
+	{
+		double angle = std::atan2(point.y - centre.y, point.x - centre.x);
+		double into = std::remainder((angle - EdgeBeginAngle()) * (EdgeAngle() < 0 ? -1.0 : 1.0), 2 * M_PI);
+		return into < -tolerance ? into + 2 * M_PI : into;
+	}
+};
+
+double Distance(API_Coord a, Point2d b)
+{
+	return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// Whatever the turn of wall and edge: the covering's ends lie on the edge's
+// circle within the edge, it spans exactly the part's projection turning
+// counter-clockwise, it is flipped when the edge turns clockwise, and a hole
+// lands in front of its opening.
+TEST(CalcCoveringGeometry, CurvedCoveringsCoverTheirPartForEveryTurn)
+{
+	const double fractions[][2] = {{0.1, 0.4}, {0.0, 1.0}, {0.55, 0.9}};
+	int cases = 0;
+	for (double wallTurn : {1.0, -1.0})
+		for (bool edgeAlongWall : {true, false})
+			for (double edgeOffset : {-0.15, 0.15})
+				for (double sweep : {0.8, 2.0, 4.0})
+					for (double beginAngle : {0.3, 2.9, -2.0})
+						for (const auto& fraction : fractions) {
+							ArcScene scene = {{2, -1},          3.0,          beginAngle, wallTurn, sweep,
+							                  3.0 + edgeOffset, edgeAlongWall};
+							double length = sweep * scene.wallRadius;
+							double tBeg = fraction[0] * length, tEnd = fraction[1] * length;
+							API_Element wall = scene.MakeWall();
+							Placement placed =
+							    Place(wall, scene.EdgeAngle(), scene.EdgeBegin(), scene.EdgeEnd(), tBeg, tEnd);
+							const API_WallType& covering = placed.covering.wall;
+							SCOPED_TRACE(testing::Message() << "wall turn " << wallTurn << ", edge along wall "
+							                                << edgeAlongWall << ", sweep " << sweep << ", begin "
+							                                << beginAngle << ", part " << tBeg << " to " << tEnd);
+							++cases;
+							EXPECT_FALSE(placed.wholeEdge);
+							EXPECT_EQ(covering.flipped, scene.EdgeAngle() < 0);
+							EXPECT_NEAR(covering.angle, (tEnd - tBeg) / scene.wallRadius, tolerance);
+							for (API_Coord end : {covering.begC, covering.endC}) {
+								EXPECT_NEAR(Distance(end, scene.centre), scene.edgeRadius, tolerance);
+								EXPECT_LE(scene.IntoEdge(end), std::fabs(scene.EdgeAngle()) + tolerance);
+							}
+							Point2d first = scene.ProjectionOf(wallTurn > 0 ? tBeg : tEnd);
+							Point2d last = scene.ProjectionOf(wallTurn > 0 ? tEnd : tBeg);
+							EXPECT_NEAR(Distance(covering.begC, first), 0.0, tolerance);
+							EXPECT_NEAR(Distance(covering.endC, last), 0.0, tolerance);
+
+							double opening = tBeg + 0.3 * (tEnd - tBeg);
+							double hole = ComputeCoveringHoleLocation(wall, placed.covering, opening);
+							double beginAngleOfCovering =
+							    std::atan2(covering.begC.y - scene.centre.y, covering.begC.x - scene.centre.x);
+							API_Coord holePoint = {
+							    scene.centre.x +
+							        scene.edgeRadius * std::cos(beginAngleOfCovering + hole / scene.edgeRadius),
+							    scene.centre.y +
+							        scene.edgeRadius * std::sin(beginAngleOfCovering + hole / scene.edgeRadius)};
+							EXPECT_NEAR(Distance(holePoint, scene.ProjectionOf(opening)), 0.0, tolerance);
+						}
+	EXPECT_EQ(cases, 216);
 }
 
 TEST(SameDirection, ComparesUnitDirectionsWithinTolerance)

@@ -35,6 +35,7 @@ const RegularizeCase regularizeCases[] = {
      {{{0, 0}, {1, 0}, {1, 1}, {3, 1}, {3, 0}, {4, 0}, {4, 1}, {3, 1}, {1, 1}, {0, 1}}},
      {1, 1},
      2},
+    {"TrianglesTouchingWhereAVertexMeetsAnEdge", {{{0, 0}, {4, 0}, {4, 2}, {2, 0}, {0, 2}}}, {1, 1}, 4},
     {"Collinear", {{{0, 0}, {1, 0}, {2, 0}}}, {}, 0},
     {"Empty", {}, {}, 0},
 };

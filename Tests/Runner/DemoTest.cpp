@@ -47,21 +47,21 @@ TEST_F(Demo, CoversZoneByZoneAndDrawsWhatWasMade)
 {
 	std::vector<std::string> seen;
 	Runner::ZoneStep step = [&](const Runner::LoadedZone& zone) {
-		EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 7u);
+		EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 8u);
 		seen.push_back(zone.number);
 		return CoverFirstWallPart(zone);
 	};
 	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, step, out, errors), 0) << errors.str();
 
-	EXPECT_EQ(seen, (std::vector<std::string>{"01", "02", "03", "04", "05", "06", "07"}));
+	EXPECT_EQ(seen, (std::vector<std::string>{"01", "02", "03", "04", "05", "06", "07", "08"}));
 	std::string printed = out.str();
-	EXPECT_EQ(printed.find("Opened " + SamplePath + ": Apartment, 7 zones, 15 walls, 3 columns, 8 doors, 6 windows\n"),
+	EXPECT_EQ(printed.find("Opened " + SamplePath + ": Apartment, 8 zones, 16 walls, 3 columns, 8 doors, 7 windows\n"),
 	          0u);
 	EXPECT_NE(printed.find("  01    Living room      5 wall parts   1 wall covering\n"), std::string::npos) << printed;
 	EXPECT_NE(printed.find("  04    Stair            4 wall parts   COVERR_ZONE_STORY\n"), std::string::npos);
 	EXPECT_NE(printed.find("  06    Bathroom         8 wall parts   1 wall covering\n"), std::string::npos);
 	EXPECT_NE(printed.find("Report window: (empty)\n"), std::string::npos);
-	EXPECT_NE(printed.find("Total: 6 of 7 zones covered, 6 elements made\n"), std::string::npos);
+	EXPECT_NE(printed.find("Total: 7 of 8 zones covered, 7 elements made\n"), std::string::npos);
 	EXPECT_NE(printed.find("Plan: " + options.planPath + "\n"), std::string::npos);
 	EXPECT_TRUE(errors.str().empty());
 
@@ -71,7 +71,7 @@ TEST_F(Demo, CoversZoneByZoneAndDrawsWhatWasMade)
 	for (std::size_t at = plan.find("<path class=\"cov-wall\""); at != std::string::npos;
 	     at = plan.find("<path class=\"cov-wall\"", at + 1))
 		++coverings;
-	EXPECT_EQ(coverings, 6u);
+	EXPECT_EQ(coverings, 7u);
 }
 
 TEST_F(Demo, SelectsEveryZoneBeforeTheFirstStep)
@@ -104,9 +104,24 @@ TEST_F(Demo, ReportsAndStopsWhenTheSampleOrThePlanFails)
 
 	std::ostringstream moreErrors;
 	Runner::DemoOptions badPlan = {SamplePath, "/nonexistent/plan.svg"};
-	Runner::ZoneStep nothing = [](const Runner::LoadedZone&) { return Runner::ZoneOutcome{false, "-"}; };
-	EXPECT_EQ(Runner::RunDemo(badPlan, SampleLibraryIndex, nothing, out, moreErrors), 1);
-	EXPECT_EQ(moreErrors.str(), "Cannot write the plan: /nonexistent/plan.svg: cannot be written\n");
+	HostControl::ResetHost();
+	EXPECT_EQ(Runner::RunDemo(badPlan, SampleLibraryIndex, never, out, moreErrors), 1);
+	EXPECT_EQ(moreErrors.str(), "Cannot write the plan: /nonexistent/plan.svg: its folder does not exist\n");
+	EXPECT_TRUE(HostControl::Elements().empty()) << "the sample was opened";
+}
+
+// The zones are covered in one undoable command, and a slow run tells how far it got.
+TEST_F(Demo, CoversInOneCommandAndTellsTheProgressOfASlowRun)
+{
+	double now = 100.0;
+	options.clock = [&] { return now; };
+	Runner::ZoneStep slow = [&](const Runner::LoadedZone&) {
+		now += 0.45;
+		return Runner::ZoneOutcome{false, "-"};
+	};
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, slow, out, errors), 0);
+	EXPECT_EQ(errors.str(), "Covered 3 of 8 zones, 1 s elapsed\nCovered 6 of 8 zones, 2 s elapsed\n");
+	EXPECT_EQ(HostControl::UndoStepNames(), std::vector<std::string>{"Add Coverings"});
 }
 
 } // namespace

@@ -71,7 +71,7 @@ TEST_F(SampleRelations, EveryWallPartRunsAlongItsWallsFace)
 			++parts;
 		}
 	}
-	EXPECT_EQ(parts, 34u);
+	EXPECT_EQ(parts, 37u);
 }
 
 // Every zone edge that no wall part claims runs along a column face.

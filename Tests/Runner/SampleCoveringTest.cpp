@@ -1,4 +1,6 @@
 // The engine over the whole sample apartment, as the runner drives it.
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "API/Commands.hpp"
@@ -6,6 +8,7 @@
 #include "Coverings.hpp"
 #include "DemoCoverings.hpp"
 #include "HostTest.hpp"
+#include "PlanGeometry.hpp"
 #include "SampleProject.hpp"
 #include "SettingsBuilder.hpp"
 
@@ -57,11 +60,12 @@ TEST_F(SampleCovering, EveryZoneButTheStairGetsItsCoverings)
 	EXPECT_EQ(outcomes["04"], "COVERR_ZONE_STORY");
 	EXPECT_EQ(outcomes["01"], "5 wall coverings, 3 holes, 3 column coverings, ceiling, floor");
 	EXPECT_EQ(outcomes["03"], "4 wall coverings, 7 holes, 0 column coverings, ceiling, floor");
+	EXPECT_EQ(outcomes["08"], "3 wall coverings, 1 holes, 0 column coverings, ceiling, floor");
 
 	std::map<UInt32, std::size_t> counts = ZoneLinkCounts();
-	EXPECT_EQ(counts[LinkZoneCovering], 33u);
-	EXPECT_EQ(counts[LinkZoneCeiling], 6u);
-	EXPECT_EQ(counts[LinkZoneFloor], 6u);
+	EXPECT_EQ(counts[LinkZoneCovering], 36u);
+	EXPECT_EQ(counts[LinkZoneCeiling], 7u);
+	EXPECT_EQ(counts[LinkZoneFloor], 7u);
 	EXPECT_EQ(counts[LinkZoneColumn], 1u);
 	EXPECT_GT(counts[LinkZoneWall], 0u);
 
@@ -79,6 +83,64 @@ TEST_F(SampleCovering, EveryZoneButTheStairGetsItsCoverings)
 	auto reports = HostControl::ReportLines();
 	ASSERT_EQ(reports.size(), 1u);
 	EXPECT_EQ(reports[0].text, "Round column ignored.");
+}
+
+double DirectionFrom(API_Coord centre, API_Coord point)
+{
+	return std::atan2(point.y - centre.y, point.x - centre.x);
+}
+
+// The winter garden's curved wall is drawn clockwise, against the zone's
+// contour: its two coverings must still lie on the zone's two curved edges,
+// each over its own wall part, and the window's hole in front of the window.
+TEST_F(SampleCovering, TheClockwiseWallIsCoveredOnItsEdges)
+{
+	const Runner::LoadedZone& garden = project.zones.back();
+	ASSERT_EQ(garden.number, "08");
+	std::string outcome;
+	ASSERT_EQ(ACAPI_CallUndoableCommand("Add Coverings",
+	                                    [&] {
+		                                    outcome = Demo::CoverZone(garden, *settings, "run 1").text;
+		                                    return NoError;
+	                                    }),
+	          NoError);
+	EXPECT_EQ(outcome, "3 wall coverings, 1 holes, 0 column coverings, ceiling, floor");
+
+	const API_Coord centre = {10.879829, 4.5};
+	const double faceRadius = 2.440341; // the wall's inner face, where the zone's edges run
+	const double wallRadius = 2.540341;
+	const double edgeEnd = 58.634946 * M_PI / 180.0; // the edges run from -edgeEnd to 0 and from 0 to edgeEnd
+	const double tolerance = 1e-5;
+	std::vector<std::pair<double, double>> spans;
+	std::size_t holes = 0;
+	for (const HostControl::Link& link : HostControl::LinksFrom(project.byId.at("wall-winter-garden"))) {
+		if (link.flags != LinkElemCovering)
+			continue;
+		API_Element covering = *HostControl::GetElement(link.to);
+		EXPECT_FALSE(covering.wall.flipped) << "both edges turn counter-clockwise";
+		EXPECT_NEAR(Runner::Distance(covering.wall.begC, centre), faceRadius, tolerance);
+		EXPECT_NEAR(Runner::Distance(covering.wall.endC, centre), faceRadius, tolerance);
+		double from = DirectionFrom(centre, covering.wall.begC);
+		EXPECT_NEAR(from + covering.wall.angle, DirectionFrom(centre, covering.wall.endC), tolerance);
+		spans.emplace_back(from, from + covering.wall.angle);
+		for (const HostControl::Link& toHole : HostControl::LinksFrom(link.to)) {
+			if (toHole.flags != LinkCoveringHole)
+				continue;
+			++holes;
+			API_Element hole = *HostControl::GetElement(toHole.to);
+			API_Element window = *HostControl::GetElement(project.byId.at("window-winter-garden"));
+			double windowDirection = M_PI / 3.0 - window.window.objLoc / wallRadius;
+			EXPECT_NEAR(from + hole.window.objLoc / faceRadius, windowDirection, tolerance);
+		}
+	}
+	std::sort(spans.begin(), spans.end());
+	ASSERT_EQ(spans.size(), 2u);
+	const double ends[][2] = {{-edgeEnd, 0.0}, {0.0, edgeEnd}};
+	for (std::size_t i = 0; i < 2; ++i) {
+		EXPECT_NEAR(spans[i].first, ends[i][0], tolerance) << i;
+		EXPECT_NEAR(spans[i].second, ends[i][1], tolerance) << i;
+	}
+	EXPECT_EQ(holes, 1u);
 }
 
 TEST_F(SampleCovering, RemoveLeavesNoLinksAndAddWorksAgain)

@@ -34,14 +34,14 @@ TEST_F(SampleProject, OpensWithEveryElementAndItsRecord)
 {
 	Runner::LoadedProject project = LoadSample();
 	EXPECT_EQ(project.name, "Apartment");
-	EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 7u);
-	EXPECT_EQ(HostControl::Elements(API_WallID).size(), 15u);
+	EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 8u);
+	EXPECT_EQ(HostControl::Elements(API_WallID).size(), 16u);
 	EXPECT_EQ(HostControl::Elements(API_ColumnID).size(), 3u);
 	EXPECT_EQ(HostControl::Elements(API_DoorID).size(), 8u);
-	EXPECT_EQ(HostControl::Elements(API_WindowID).size(), 6u);
-	EXPECT_EQ(project.byId.size(), 39u);
+	EXPECT_EQ(HostControl::Elements(API_WindowID).size(), 7u);
+	EXPECT_EQ(project.byId.size(), 42u);
 
-	ASSERT_EQ(project.zones.size(), 7u);
+	ASSERT_EQ(project.zones.size(), 8u);
 	const Runner::LoadedZone& living = project.zones[0];
 	EXPECT_EQ(living.number, "01");
 	EXPECT_EQ(living.wallParts, 5u);
@@ -206,7 +206,17 @@ INSTANTIATE_TEST_SUITE_P(
         Malformation{"beyond wall", "/doors/0/location", 99, "lies beyond the end of wall 'wall-west'"},
         Malformation{"widths", "/doors/3/measuredWidths", nlohmann::json::parse("[0.9]"), "needs the widths"},
         Malformation{"library name", "/windows/2/libInd", "skylight", "names no entry of 'libraryParts' ('skylight')"},
-        Malformation{"library index", "/windows/2/libInd", -1, "libInd: is not a whole number from 0"}),
+        Malformation{"library index", "/windows/2/libInd", -1, "libInd: is not a whole number from 0"},
+        Malformation{"far point", "/zones/1/contours/0/1/point/1", -1e300,
+                     "zones[1] (study).contours[0][1].point[1]: lies more than 10000 m from the origin"},
+        Malformation{"far level", "/stories/0/level", 2e4, "stories[0].level: lies more than 10000 m"},
+        Malformation{"far part", "/zones/0/relation/wallParts/0/begin", -1e5, "begin: lies more than 10000 m"},
+        Malformation{"wide door", "/doors/0/width", 1e6, "doors[0] (door-entrance).width: must be at most 1000 m"},
+        Malformation{"tall zone", "/zones/0/height", 1e9, "zones[0] (living).height: must be at most 1000 m"},
+        Malformation{"deep sill", "/windows/0/lower", 5e3, "windows[0] (window-living).lower: must be at most"},
+        Malformation{"thick favorite", "/favorites/0/thickness", 1e4, "favorites[0].thickness: must be at most"},
+        Malformation{"turned column", "/columns/1/rotation", 1e7, "rotation: must lie between -360 and 360"},
+        Malformation{"high story", "/stories/0/index", 251, "is not a whole number from 1 to 250"}),
     [](const ::testing::TestParamInfo<Malformation>& info) {
 	    std::string name = info.param.what;
 	    for (char& c : name)
@@ -221,7 +231,9 @@ TEST_F(SampleProject, TextThatIsNotAProjectIsRefusedByItsKind)
 		LoadError error;
 		const char* message;
 	};
-	const Case cases[] = {{"{ \"format\": ", LoadError::NotJson, "not JSON"},
+	const Case cases[] = {{"{ \"format\": ", LoadError::NotJson, "not JSON at line 1, column 12: "},
+	                      {"{\n  \"format\": [0,\n 1e400] }", LoadError::NotJson,
+	                       "not JSON at line 3, column 6: number overflow parsing '1e400'"},
 	                      {"", LoadError::NotJson, "not JSON"},
 	                      {"[1, 2]", LoadError::BadContent, "project: is not an object"},
 	                      {"{\"format\": 1}", LoadError::BadContent, "project.format: is not a text"}};

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
-#include <set>
+#include <unordered_set>
+#include <vector>
 
 #include "API/ElementFunctions.hpp"
 #include "GS/Memory.hpp"
@@ -63,73 +64,57 @@ bool TypeMatches(const API_Element& request, const API_Element& stored)
 
 // A deleted wall takes its openings with it, and, while groups are not
 // suspended, a grouped element takes its whole group.
-std::set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested)
+std::unordered_set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested)
 {
 	Sim::Project& project = TheProject();
-	std::set<API_Guid> doomed(requested.begin(), requested.end());
-	for (bool grew = true; grew;) {
-		grew = false;
-		for (const API_Guid& guid : project.elementOrder) {
-			if (doomed.count(guid) != 0)
-				continue;
-			const API_Element& record = project.elements.at(guid).record;
-			bool ownerDoomed = Sim::IsOpening(record.header.type.typeID) && doomed.count(record.door.owner) != 0;
-			bool groupDoomed = false;
-			if (!project.groupsSuspended && record.header.groupGuid != APINULLGuid) {
-				for (const API_Guid& member : project.groups[record.header.groupGuid])
-					groupDoomed = groupDoomed || doomed.count(member) != 0;
-			}
-			if (ownerDoomed || groupDoomed) {
-				doomed.insert(guid);
-				grew = true;
-			}
-		}
+	std::unordered_set<API_Guid> doomed;
+	std::vector<API_Guid> pending(requested.begin(), requested.end());
+	while (!pending.empty()) {
+		API_Guid guid = pending.back();
+		pending.pop_back();
+		if (!doomed.insert(guid).second)
+			continue;
+		const API_Element& record = project.Find(guid)->record;
+		for (const API_Guid& opening : project.elements.OpeningsOf(guid))
+			pending.push_back(opening);
+		auto group = project.groups.find(record.header.groupGuid);
+		if (!project.groupsSuspended && group != project.groups.end())
+			pending.insert(pending.end(), group->second.begin(), group->second.end());
 	}
 	return doomed;
 }
 
-void Forget(const std::set<API_Guid>& doomed)
+void LeaveGroup(const API_Guid& guid, const API_Guid& groupGuid)
+{
+	auto& groups = TheProject().groups;
+	auto group = groups.find(groupGuid);
+	if (group == groups.end())
+		return;
+	auto& members = group->second;
+	members.erase(std::remove(members.begin(), members.end(), guid), members.end());
+	if (members.empty())
+		groups.erase(group);
+}
+
+void Forget(const std::unordered_set<API_Guid>& doomed)
 {
 	Sim::Project& project = TheProject();
-	auto isDoomed = [&](const API_Guid& guid) { return doomed.count(guid) != 0; };
 	for (const API_Guid& guid : doomed) {
-		project.elements.erase(guid);
+		LeaveGroup(guid, project.Find(guid)->record.header.groupGuid);
+		project.elements.Erase(guid);
+		project.links.DropElement(guid);
+		project.roomRelations.DropElement(guid);
 		project.userData.erase(guid);
-		project.roomRelations.erase(guid);
 		project.openingRelations.erase(guid);
 		project.openingWidths.erase(guid);
 		project.elementPCC.erase(guid);
 	}
-	auto& order = project.elementOrder;
-	order.erase(std::remove_if(order.begin(), order.end(), isDoomed), order.end());
-	auto& links = project.links;
-	links.erase(std::remove_if(links.begin(), links.end(),
-	                           [&](const Sim::Link& link) { return isDoomed(link.from) || isDoomed(link.to); }),
-	            links.end());
-	auto& selection = project.selection;
-	selection.erase(std::remove_if(selection.begin(), selection.end(), isDoomed), selection.end());
-	for (auto group = project.groups.begin(); group != project.groups.end();) {
-		auto& members = group->second;
-		members.erase(std::remove_if(members.begin(), members.end(), isDoomed), members.end());
-		group = members.empty() ? project.groups.erase(group) : std::next(group);
-	}
-}
-
-std::vector<Sim::Link>::iterator FindLink(const API_Guid& from, const API_Guid& to)
-{
-	auto& links = TheProject().links;
-	return std::find_if(links.begin(), links.end(),
-	                    [&](const Sim::Link& link) { return link.from == from && link.to == to; });
+	project.selection.Drop(doomed);
 }
 
 } // namespace
 
 namespace Sim {
-
-bool IsOpening(API_ElemTypeID type)
-{
-	return type == API_DoorID || type == API_WindowID;
-}
 
 void CopyMarked(const void* source, const void* mask, void* target, std::size_t size)
 {
@@ -190,8 +175,7 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 	stored.record.header.groupGuid = APINULLGuid;
 	stored.record.header.modiStamp = 1;
 	*element = stored.record;
-	project.elementOrder.push_back(stored.record.header.guid);
-	project.elements.emplace(stored.record.header.guid, std::move(stored));
+	project.elements.Insert(std::move(stored));
 	Sim::ReceiveToolDefaults(*element);
 	return NoError;
 }
@@ -212,8 +196,8 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
 	if (GSErrCode error = CheckElement(changed.record, changed.memo); error != NoError)
 		return error;
 	++changed.record.header.modiStamp;
-	*stored = std::move(changed);
-	*element = stored->record;
+	*element = changed.record;
+	TheProject().elements.Replace(std::move(changed));
 	return NoError;
 }
 
@@ -235,10 +219,8 @@ GSErrCode ACAPI_Element_GetElemList(const API_ElemType& type, GS::Array<API_Guid
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetElemList"); fault != NoError)
 		return fault;
 	elements->Clear();
-	for (const API_Guid& guid : TheProject().elementOrder) {
-		if (TheProject().elements.at(guid).record.header.type.typeID == type.typeID)
-			elements->Push(guid);
-	}
+	for (const API_Guid& guid : TheProject().elements.InCreationOrder(type.typeID))
+		elements->Push(guid);
 	return NoError;
 }
 
@@ -248,9 +230,8 @@ GSErrCode ACAPI_ElementLink_Link(const API_Guid& from, const API_Guid& to, UInt3
 		return fault;
 	if (!TheProject().Contains(from) || !TheProject().Contains(to))
 		return APIERR_BADID;
-	if (FindLink(from, to) != TheProject().links.end())
+	if (!TheProject().links.Add({from, to, flags}))
 		return APIERR_LINKEXIST;
-	TheProject().links.push_back({from, to, flags});
 	return NoError;
 }
 
@@ -258,10 +239,8 @@ GSErrCode ACAPI_ElementLink_Unlink(const API_Guid& from, const API_Guid& to)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_Unlink"); fault != NoError)
 		return fault;
-	auto link = FindLink(from, to);
-	if (link == TheProject().links.end())
+	if (!TheProject().links.Remove(from, to))
 		return APIERR_LINKNOTEXIST;
-	TheProject().links.erase(link);
 	return NoError;
 }
 
@@ -272,10 +251,8 @@ GSErrCode ACAPI_ElementLink_GetLinks(const API_Guid& from, GS::Array<API_Guid>* 
 	if (!TheProject().Contains(from))
 		return APIERR_BADID;
 	to->Clear();
-	for (const Sim::Link& link : TheProject().links) {
-		if (link.from == from)
-			to->Push(link.to);
-	}
+	for (const Sim::Link& link : TheProject().links.From(from))
+		to->Push(link.to);
 	return NoError;
 }
 
@@ -283,8 +260,8 @@ GSErrCode ACAPI_ElementLink_GetLinkFlags(const API_Guid& from, const API_Guid& t
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_GetLinkFlags"); fault != NoError)
 		return fault;
-	auto link = FindLink(from, to);
-	if (link == TheProject().links.end())
+	const Sim::Link* link = TheProject().links.Find(from, to);
+	if (link == nullptr)
 		return APIERR_LINKNOTEXIST;
 	*flags = link->flags;
 	return NoError;

@@ -1,5 +1,7 @@
 #include "Sim/API/Project.hpp"
 
+#include <algorithm>
+
 namespace Sim {
 
 HostState& Host()
@@ -8,10 +10,22 @@ HostState& Host()
 	return state;
 }
 
-StoredElement* Project::Find(const API_Guid& guid)
+void SelectionList::Assign(const std::vector<API_Guid>& elements)
 {
-	auto found = elements.find(guid);
-	return found == elements.end() ? nullptr : &found->second;
+	ordered = elements;
+	members = std::unordered_set<API_Guid>(elements.begin(), elements.end());
+}
+
+void SelectionList::Drop(const std::unordered_set<API_Guid>& deleted)
+{
+	bool anySelected =
+	    std::any_of(deleted.begin(), deleted.end(), [&](const API_Guid& guid) { return members.count(guid) != 0; });
+	if (!anySelected)
+		return;
+	auto isDeleted = [&](const API_Guid& guid) { return deleted.count(guid) != 0; };
+	ordered.erase(std::remove_if(ordered.begin(), ordered.end(), isDeleted), ordered.end());
+	for (const API_Guid& guid : deleted)
+		members.erase(guid);
 }
 
 API_Guid Project::NewGuid()

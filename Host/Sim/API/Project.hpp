@@ -7,62 +7,23 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "API/ElementFunctions.hpp"
 #include "API/Properties.hpp"
 #include "API/Relations.hpp"
 #include "GS/UniString.hpp"
+#include "Sim/API/ElementStore.hpp"
+#include "Sim/API/LinkStore.hpp"
+#include "Sim/API/RoomRelationStore.hpp"
 
 namespace Sim {
-
-using Bytes = std::vector<char>;
-using Part = std::optional<Bytes>; // absent, or the bytes of a handle (possibly empty)
-
-// The parameter list of a memo: the raw records, and each array value's bytes.
-struct StoredParams {
-	Bytes records;
-	std::vector<Part> arrayValues; // one per whole record
-};
-
-struct StoredMemo {
-	Part coords;
-	Part pends;
-	Part parcs;
-	Part vertexIDs;
-	Part edgeTrims;
-	Part sideMaterials;
-	std::optional<StoredParams> params;
-	Part columnSegments;
-};
-
-struct StoredElement {
-	API_Element record;
-	StoredMemo memo;
-};
 
 struct Story {
 	Int16 index;
 	double level;
 	std::string name;
-};
-
-struct Link {
-	API_Guid from;
-	API_Guid to;
-	UInt32 flags;
-};
-
-struct StoredNiche {
-	Part coords;
-	Part pends;
-	Part parcs;
-};
-
-struct StoredRoomRelation {
-	std::vector<API_WallPart> wallParts;
-	std::vector<std::pair<API_ElemTypeID, std::vector<API_Guid>>> elementsByType;
-	std::vector<StoredNiche> niches;
 };
 
 struct OpeningWidths {
@@ -145,18 +106,33 @@ struct StoredLibPart {
 	StoredParams params;
 };
 
+// The selected elements in the order selected, with a set that lets a deletion
+// find the selected among the deleted without walking the selection.
+class SelectionList {
+public:
+	void Assign(const std::vector<API_Guid>& elements);
+	void Drop(const std::unordered_set<API_Guid>& deleted);
+	bool empty() const { return ordered.empty(); }
+	std::size_t size() const { return ordered.size(); }
+	std::vector<API_Guid>::const_iterator begin() const { return ordered.begin(); }
+	std::vector<API_Guid>::const_iterator end() const { return ordered.end(); }
+
+private:
+	std::vector<API_Guid> ordered;
+	std::unordered_set<API_Guid> members;
+};
+
 // Everything an undo step restores.
 struct Project {
 	std::vector<Story> stories;
-	std::vector<API_Guid> elementOrder; // creation order
-	std::unordered_map<API_Guid, StoredElement> elements;
-	std::vector<Link> links; // in the order they were made
+	ElementStore elements;
+	LinkStore links;
 	std::unordered_map<API_Guid, StoredUserData> userData;
 	std::map<API_Guid, std::vector<API_Guid>> groups; // group -> members
 	bool groupsSuspended = false;
-	std::vector<API_Guid> selection;
+	SelectionList selection;
 	// What the host reports, as the control interface set it.
-	std::unordered_map<API_Guid, StoredRoomRelation> roomRelations;
+	RoomRelationStore roomRelations;
 	std::unordered_map<API_Guid, API_OpeningRelation> openingRelations;
 	std::unordered_map<API_Guid, OpeningWidths> openingWidths;
 	// Element settings: definitions, per-element values, tools, favorites and library.
@@ -168,8 +144,8 @@ struct Project {
 	std::vector<StoredFavorite> favorites;  // in the host's order
 	std::map<Int32, StoredLibPart> library; // by library index
 
-	StoredElement* Find(const API_Guid& guid);
-	bool Contains(const API_Guid& guid) const { return elements.count(guid) != 0; }
+	StoredElement* Find(const API_Guid& guid) { return elements.Find(guid); }
+	bool Contains(const API_Guid& guid) const { return elements.Contains(guid); }
 	API_Guid NewGuid();
 	UInt64 guidCounter = 0;
 };
@@ -228,7 +204,6 @@ StoredMemo StoreMemo(const API_ElementMemo& memo, UInt64 mask);
 // Hands the stored parts of the mask out in new handles owned by the receiver.
 void HandOutMemo(const StoredMemo& stored, UInt64 mask, API_ElementMemo* memo);
 void ReplaceMemoParts(StoredMemo& target, const StoredMemo& source, UInt64 mask);
-bool IsOpening(API_ElemTypeID type);
 
 // Copies the bytes whose mask bytes are set, as the host changes marked fields only.
 void CopyMarked(const void* source, const void* mask, void* target, std::size_t size);

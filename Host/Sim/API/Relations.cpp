@@ -35,8 +35,8 @@ GSErrCode ACAPI_Element_GetRelations(const API_Guid& guid, const API_ElemType& o
 		return APIERR_BADID;
 	API_ElemTypeID type = element->record.header.type.typeID;
 	if (type == API_ZoneID) {
-		auto found = project.roomRelations.find(guid);
-		FillRoomRelation(found == project.roomRelations.end() ? Sim::StoredRoomRelation() : found->second,
+		const Sim::StoredRoomRelation* found = project.roomRelations.Find(guid);
+		FillRoomRelation(found == nullptr ? Sim::StoredRoomRelation() : *found,
 		                 static_cast<API_RoomRelation*>(relData));
 		return NoError;
 	}
@@ -69,11 +69,9 @@ GSErrCode ACAPI_Grouping_GetConnectedElements(const API_Guid& guid, const API_El
 	if (!project.Contains(guid))
 		return APIERR_BADID;
 	connected->Clear();
-	for (const API_Guid& candidate : project.elementOrder) {
-		const API_Element& record = project.elements.at(candidate).record;
-		if (record.header.type.typeID == connectedType.typeID && Sim::IsOpening(record.header.type.typeID) &&
-		    record.door.owner == guid)
-			connected->Push(candidate);
+	for (const API_Guid& opening : project.elements.OpeningsOf(guid)) {
+		if (project.Find(opening)->record.header.type.typeID == connectedType.typeID)
+			connected->Push(opening);
 	}
 	return NoError;
 }

@@ -106,8 +106,7 @@ API_Guid AddElement(const API_Element& element, const MemoParts& memo)
 	if (stored.record.header.guid == APINULLGuid)
 		stored.record.header.guid = project.NewGuid();
 	API_Guid guid = stored.record.header.guid;
-	project.elementOrder.push_back(guid);
-	project.elements[guid] = std::move(stored);
+	project.elements.Insert(std::move(stored));
 	return guid;
 }
 
@@ -137,24 +136,19 @@ MemoParts GetMemoParts(const API_Guid& guid)
 
 std::vector<API_Guid> Elements(API_ElemTypeID type)
 {
-	std::vector<API_Guid> result;
-	for (const API_Guid& guid : TheProject().elementOrder) {
-		if (type == API_ZombieElemID || TheProject().elements.at(guid).record.header.type.typeID == type)
-			result.push_back(guid);
-	}
-	return result;
+	return TheProject().elements.InCreationOrder(type);
 }
 
 void SetElement(const API_Element& element)
 {
-	if (Sim::StoredElement* stored = TheProject().Find(element.header.guid))
-		stored->record = element;
+	if (const Sim::StoredElement* stored = TheProject().Find(element.header.guid))
+		TheProject().elements.Replace({element, stored->memo});
 }
 
 std::vector<Link> Links()
 {
 	std::vector<Link> result;
-	for (const Sim::Link& link : TheProject().links)
+	for (const Sim::Link& link : TheProject().links.All())
 		result.push_back(ToLink(link));
 	return result;
 }
@@ -162,16 +156,14 @@ std::vector<Link> Links()
 std::vector<Link> LinksFrom(const API_Guid& from)
 {
 	std::vector<Link> result;
-	for (const Sim::Link& link : TheProject().links) {
-		if (link.from == from)
-			result.push_back(ToLink(link));
-	}
+	for (const Sim::Link& link : TheProject().links.From(from))
+		result.push_back(ToLink(link));
 	return result;
 }
 
 void AddLink(const API_Guid& from, const API_Guid& to, UInt32 flags)
 {
-	TheProject().links.push_back({from, to, flags});
+	TheProject().links.Add({from, to, flags});
 }
 
 std::optional<UserData> GetUserData(const API_Guid& guid)
@@ -206,7 +198,7 @@ bool GroupsSuspended()
 
 void Select(const std::vector<API_Guid>& elements)
 {
-	TheProject().selection = elements;
+	TheProject().selection.Assign(elements);
 }
 
 void SetRoomRelation(const API_Guid& zone, const RoomRelation& relation)
@@ -217,7 +209,7 @@ void SetRoomRelation(const API_Guid& zone, const RoomRelation& relation)
 		                         ToPart(std::optional<std::vector<Int32>>(niche.pends)),
 		                         ToPart(std::optional<std::vector<API_PolyArc>>(niche.arcs))});
 	}
-	TheProject().roomRelations[zone] = stored;
+	TheProject().roomRelations.Set(zone, std::move(stored));
 }
 
 void SetOpeningRelation(const API_Guid& opening, const API_Guid& fromRoom, const API_Guid& toRoom)

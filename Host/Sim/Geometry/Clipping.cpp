@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <new>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include <polyclipping/clipper.hpp>
@@ -42,6 +42,13 @@ std::pair<cInt, cInt> KeyOf(const IntPoint& point)
 {
 	return {point.X, point.Y};
 }
+
+struct PointHash {
+	std::size_t operator()(const std::pair<cInt, cInt>& key) const
+	{
+		return std::hash<cInt>()(key.first) * 0x9E3779B97F4A7C15ull ^ std::hash<cInt>()(key.second);
+	}
+};
 
 // Distance from the chord a-b; *fraction tells where along it the nearest point is.
 double DistanceToChord(const IntPoint& point, const IntPoint& a, const IntPoint& b, double* fraction)
@@ -270,7 +277,7 @@ private:
 		return true;
 	}
 
-	std::map<std::pair<cInt, cInt>, PointOrigin> origins;
+	std::unordered_map<std::pair<cInt, cInt>, PointOrigin, PointHash> origins;
 	std::vector<ApproximatedArc> arcs;
 };
 
@@ -292,13 +299,82 @@ bool AddRegion(const PolyShape& shape, PointCatalog* catalog, Paths* regions)
 	return true;
 }
 
-bool UniteRegions(const Paths& regions, ClipperLib::PolyTree* tree)
+void CollectRings(const ClipperLib::PolyNode& node, std::vector<const Path*>* rings)
+{
+	if (!node.Contour.empty())
+		rings->push_back(&node.Contour);
+	for (const ClipperLib::PolyNode* child : node.Childs)
+		CollectRings(*child, rings);
+}
+
+bool Precedes(const IntPoint& a, const IntPoint& b)
+{
+	return KeyOf(a) < KeyOf(b);
+}
+
+// Whether the point is on the segment, or as near it as the rounding to whole units
+// leaves a point that the clipping found on it, without being one of its ends.
+bool TouchesSegment(const IntPoint& point, const IntPoint& a, const IntPoint& b)
+{
+	double fraction = 0.0;
+	return point != a && point != b && DistanceToChord(point, a, b, &fraction) <= OnChordUnits;
+}
+
+// Whether the rings touch themselves or one another: a point twice, or a point on
+// or next to an edge that does not end at it. Points are looked up by x, so each edge costs the
+// points beside it.
+bool RingsTouch(const ClipperLib::PolyTree& tree)
+{
+	std::vector<const Path*> rings;
+	CollectRings(tree, &rings);
+	std::vector<IntPoint> points;
+	for (const Path* ring : rings)
+		points.insert(points.end(), ring->begin(), ring->end());
+	std::sort(points.begin(), points.end(), Precedes);
+	if (std::adjacent_find(points.begin(), points.end()) != points.end())
+		return true;
+	for (const Path* ring : rings) {
+		for (std::size_t i = 0; i < ring->size(); ++i) {
+			const IntPoint& a = (*ring)[i];
+			const IntPoint& b = (*ring)[(i + 1) % ring->size()];
+			const auto near = static_cast<cInt>(OnChordUnits);
+			auto first = std::lower_bound(points.begin(), points.end(), IntPoint(std::min(a.X, b.X) - near, INT64_MIN),
+			                              Precedes);
+			for (auto point = first; point != points.end() && point->X <= std::max(a.X, b.X) + near; ++point) {
+				if (TouchesSegment(*point, a, b))
+					return true;
+			}
+		}
+	}
+	return false;
+}
+
+bool Unite(const Paths& regions, bool strictlySimple, ClipperLib::PolyTree* tree)
 {
 	ClipperLib::Clipper unite;
-	// Strictly simple output splits polygons that touch at a point.
-	unite.StrictlySimple(true);
+	unite.StrictlySimple(strictlySimple);
 	unite.AddPaths(regions, ClipperLib::ptSubject, true);
+	// Strictly simple output keeps the collinear points of the result, though not
+	// those of the input; the plain union keeps the same for the same result.
+	unite.PreserveCollinear(true);
 	return unite.Execute(ClipperLib::ctUnion, *tree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+}
+
+// Strictly simple output splits polygons that touch at a point. Its pass walks every
+// pair of points of a ring, which is most of the work on rings with arcs. For a lone
+// shape it gives what the plain union gives unless that touches somewhere, so the
+// plain union runs first; where the edges of two shapes overlap, the two differ
+// beyond the touching points.
+bool UniteRegions(const Paths& regions, bool lone, ClipperLib::PolyTree* tree)
+{
+	if (!lone)
+		return Unite(regions, true, tree);
+	if (!Unite(regions, false, tree))
+		return false;
+	if (!RingsTouch(*tree))
+		return true;
+	tree->Clear();
+	return Unite(regions, true, tree);
 }
 
 // Each outer node of the tree with its holes is one shape; islands in holes are shapes too.
@@ -327,7 +403,7 @@ GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<P
 				return ErrInvalidPolygon;
 		}
 		ClipperLib::PolyTree tree;
-		if (!regions.empty() && !UniteRegions(regions, &tree))
+		if (!regions.empty() && !UniteRegions(regions, shapes.size() == 1, &tree))
 			return ErrInvalidPolygon;
 		std::vector<PolyShape> united;
 		CollectShapes(tree, catalog, &united);

@@ -1,0 +1,230 @@
+// velmora_bench: the time per zone of the three commands over projects of
+// growing size, and the cost of one covering made as a multiple of one bare
+// element create in the stand-in host.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "API/Commands.hpp"
+#include "Coverings.hpp"
+#include "DemoCoverings.hpp"
+#include "HostControl.hpp"
+#include "TiledSample.hpp"
+
+namespace {
+
+// The wall that the update benchmark moves in every apartment, and how far.
+const char* const movedWall = "wall-bedroom-bath";
+constexpr double wallMove = 0.1;
+
+// Filled by the bare-create benchmark, which runs first.
+double bareCreateSeconds = 0.0;
+
+const Runner::SampleDescription& Sample()
+{
+	static const Runner::SampleDescription sample = [] {
+		std::ifstream file(VELMORA_SAMPLE, std::ios::binary);
+		std::ostringstream text;
+		text << file.rdbuf();
+		HostControl::ResetHost(); // the library lookup reads the libraries of a new project
+		return Runner::ReadSampleDescription(text.str(), Runner::LibraryIndexInProject);
+	}();
+	return sample;
+}
+
+struct Apartments {
+	Runner::LoadedProject project;
+	CoveringSettings settings;
+	std::size_t copies;
+};
+
+// Enough apartments for about the number of zones asked for.
+Apartments Open(std::size_t zones)
+{
+	std::size_t perCopy = Sample().zones.size();
+	std::size_t copies = std::max<std::size_t>(1, (zones + perCopy / 2) / perCopy);
+	Runner::LoadedProject project = Runner::BuildSampleProject(Bench::TileSample(Sample(), copies));
+	CoveringSettings settings =
+	    Demo::CoveringSettingsForRun(Sample().favorites.front().name, HostControl::Defaults().lastRunProperty);
+	return {std::move(project), std::move(settings), copies};
+}
+
+using ZoneStep = std::function<GSErrCode(const API_Guid&)>;
+
+struct CommandRun {
+	double seconds;
+	std::size_t failedZones;
+};
+
+// One undoable command over every zone, timed with the snapshot the host takes for undo.
+CommandRun RunCommand(const Apartments& apartments, const ZoneStep& step)
+{
+	std::size_t failed = 0;
+	auto start = std::chrono::steady_clock::now();
+	GSErrCode result = ACAPI_CallUndoableCommand("Measured", [&] {
+		for (const Runner::LoadedZone& zone : apartments.project.zones)
+			failed += step(zone.guid) == NoError ? 0 : 1;
+		return NoError;
+	});
+	std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+	if (result != NoError)
+		throw std::runtime_error("the undoable command failed");
+	return {elapsed.count(), failed};
+}
+
+GSErrCode AddStep(const Apartments& apartments, const API_Guid& zone)
+{
+	return AddCoveringsToRoom(zone, apartments.settings, "bench").Error();
+}
+
+void MoveOneWallInEachApartment(const Apartments& apartments)
+{
+	ACAPI_CallUndoableCommand("Move", [&] {
+		for (std::size_t copy = 0; copy < apartments.copies; ++copy) {
+			API_Element wall = *HostControl::GetElement(apartments.project.byId.at(Bench::CopyId(copy, movedWall)));
+			API_Element mask = {};
+			API_MASK_SET(mask, wall.begC);
+			API_MASK_SET(mask, wall.endC);
+			wall.wall.begC.x += wallMove;
+			wall.wall.endC.x += wallMove;
+			if (GSErrCode error = ACAPI_Element_Change(&wall, &mask, nullptr, 0, true); error != NoError)
+				return error;
+		}
+		return NoError;
+	});
+}
+
+double PeakMemoryMB()
+{
+	rusage usage = {};
+	getrusage(RUSAGE_SELF, &usage);
+	return double(usage.ru_maxrss) / 1024.0;
+}
+
+// What the iterations of one benchmark measured together.
+struct Totals {
+	double seconds = 0.0;
+	double zones = 0.0;
+	double failedZones = 0.0;
+	double coverings = 0.0;
+
+	void Add(const Apartments& apartments, const CommandRun& run)
+	{
+		seconds += run.seconds;
+		zones += double(apartments.project.zones.size());
+		failedZones += double(run.failedZones);
+	}
+
+	void Report(benchmark::State& state) const
+	{
+		double iterations = double(state.iterations());
+		state.counters["zones"] = zones / iterations;
+		state.counters["failed_zones"] = failedZones / iterations;
+		state.counters["us_per_zone"] = seconds / zones * 1e6;
+	}
+};
+
+void BareCreate(benchmark::State& state)
+{
+	constexpr int creates = 10000;
+	for (auto _ : state) {
+		HostControl::ResetHost();
+		API_Element wall = {};
+		wall.header.type.typeID = API_WallID;
+		wall.wall.thickness = 0.2;
+		wall.wall.height = 3.0;
+		auto start = std::chrono::steady_clock::now();
+		ACAPI_CallUndoableCommand("Create", [&] {
+			for (int i = 0; i < creates; ++i) {
+				wall.wall.begC = {double(i), 0.0};
+				wall.wall.endC = {double(i), 1.0};
+				ACAPI_Element_Create(&wall, nullptr);
+			}
+			return NoError;
+		});
+		std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+		state.SetIterationTime(elapsed.count());
+		double perCreate = elapsed.count() / creates;
+		bareCreateSeconds = bareCreateSeconds == 0.0 ? perCreate : std::min(bareCreateSeconds, perCreate);
+	}
+	state.counters["us_per_create"] = bareCreateSeconds * 1e6;
+}
+
+void Add(benchmark::State& state)
+{
+	Totals totals;
+	for (auto _ : state) {
+		Apartments apartments = Open(std::size_t(state.range(0)));
+		std::size_t before = HostControl::Elements().size();
+		CommandRun run = RunCommand(apartments, [&](const API_Guid& zone) { return AddStep(apartments, zone); });
+		state.SetIterationTime(run.seconds);
+		totals.Add(apartments, run);
+		totals.coverings += double(HostControl::Elements().size() - before);
+	}
+	totals.Report(state);
+	double perCovering = totals.seconds / totals.coverings;
+	state.counters["coverings"] = totals.coverings / double(state.iterations());
+	state.counters["us_per_covering"] = perCovering * 1e6;
+	state.counters["x_bare_create"] = perCovering / bareCreateSeconds;
+	state.counters["peak_MB"] = PeakMemoryMB();
+}
+
+void Update(benchmark::State& state)
+{
+	Totals totals;
+	for (auto _ : state) {
+		Apartments apartments = Open(std::size_t(state.range(0)));
+		RunCommand(apartments, [&](const API_Guid& zone) { return AddStep(apartments, zone); });
+		MoveOneWallInEachApartment(apartments);
+		CommandRun run = RunCommand(apartments, [&](const API_Guid& zone) {
+			return UpdateCoveringsOfRoom(zone, apartments.settings, "bench");
+		});
+		state.SetIterationTime(run.seconds);
+		totals.Add(apartments, run);
+	}
+	totals.Report(state);
+}
+
+void Remove(benchmark::State& state)
+{
+	Totals totals;
+	for (auto _ : state) {
+		Apartments apartments = Open(std::size_t(state.range(0)));
+		RunCommand(apartments, [&](const API_Guid& zone) { return AddStep(apartments, zone); });
+		CommandRun run = RunCommand(apartments, RemoveCoveringsFromRoom);
+		state.SetIterationTime(run.seconds);
+		totals.Add(apartments, run);
+	}
+	totals.Report(state);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+	benchmark::Initialize(&argc, argv);
+	benchmark::RegisterBenchmark("BareCreate", BareCreate)
+	    ->UseManualTime()
+	    ->Unit(benchmark::kMillisecond)
+	    ->Iterations(10);
+	using Command = void (*)(benchmark::State&);
+	for (auto [name, command] : {std::pair<const char*, Command>{"Add", Add}, {"Update", Update}, {"Remove", Remove}}) {
+		// Fewer repetitions for the larger projects, whose building takes longer than the command.
+		for (auto [zones, repetitions] : {std::pair{100, 20}, {1000, 4}, {10000, 1}}) {
+			benchmark::RegisterBenchmark(name, command)
+			    ->Arg(zones)
+			    ->Iterations(repetitions)
+			    ->UseManualTime()
+			    ->Unit(benchmark::kMillisecond);
+		}
+	}
+	benchmark::RunSpecifiedBenchmarks();
+	benchmark::Shutdown();
+	return 0;
+}

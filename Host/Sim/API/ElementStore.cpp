@@ -1,0 +1,100 @@
+#include "Sim/API/ElementStore.hpp"
+
+namespace Sim {
+
+namespace {
+
+// Drops an entry from the list under the key, and the list once it is empty.
+template <typename Lists, typename Key> void EraseFrom(Lists& lists, const Key& key, UInt64 created)
+{
+	auto list = lists.find(key);
+	list->second.erase(created);
+	if (list->second.empty())
+		lists.erase(list);
+}
+
+} // namespace
+
+bool IsOpening(API_ElemTypeID type)
+{
+	return type == API_DoorID || type == API_WindowID;
+}
+
+StoredElement* ElementStore::Find(const API_Guid& guid)
+{
+	auto found = entries.find(guid);
+	return found == entries.end() ? nullptr : &found->second.element;
+}
+
+const StoredElement* ElementStore::Find(const API_Guid& guid) const
+{
+	auto found = entries.find(guid);
+	return found == entries.end() ? nullptr : &found->second.element;
+}
+
+void ElementStore::Insert(StoredElement element)
+{
+	const API_Guid guid = element.record.header.guid;
+	Erase(guid);
+	UInt64 created = ++createdCount;
+	all.emplace(created, guid);
+	AddToLists(element.record, created);
+	entries.emplace(guid, Entry{std::move(element), created});
+}
+
+void ElementStore::Erase(const API_Guid& guid)
+{
+	auto found = entries.find(guid);
+	if (found == entries.end())
+		return;
+	all.erase(found->second.created);
+	DropFromLists(found->second.element.record, found->second.created);
+	entries.erase(found);
+}
+
+void ElementStore::Replace(StoredElement element)
+{
+	Entry& entry = entries.at(element.record.header.guid);
+	DropFromLists(entry.element.record, entry.created);
+	entry.element = std::move(element);
+	AddToLists(entry.element.record, entry.created);
+}
+
+std::vector<API_Guid> ElementStore::InCreationOrder(API_ElemTypeID type) const
+{
+	if (type == API_ZombieElemID)
+		return GuidsOf(all);
+	auto found = byType.find(type);
+	return found == byType.end() ? std::vector<API_Guid>() : GuidsOf(found->second);
+}
+
+std::vector<API_Guid> ElementStore::OpeningsOf(const API_Guid& wall) const
+{
+	auto found = openingsByWall.find(wall);
+	return found == openingsByWall.end() ? std::vector<API_Guid>() : GuidsOf(found->second);
+}
+
+std::vector<API_Guid> ElementStore::GuidsOf(const Ordered& ordered)
+{
+	std::vector<API_Guid> guids;
+	guids.reserve(ordered.size());
+	for (const auto& [created, guid] : ordered)
+		guids.push_back(guid);
+	return guids;
+}
+
+void ElementStore::AddToLists(const API_Element& record, UInt64 created)
+{
+	byType[record.header.type.typeID].emplace(created, record.header.guid);
+	if (IsOpening(record.header.type.typeID))
+		openingsByWall[record.door.owner].emplace(created, record.header.guid);
+}
+
+void ElementStore::DropFromLists(const API_Element& record, UInt64 created)
+{
+	EraseFrom(byType, record.header.type.typeID, created);
+	if (IsOpening(record.header.type.typeID))
+		EraseFrom(openingsByWall, record.door.owner, created);
+}
+
+} // namespace Sim

@@ -1,0 +1,81 @@
+// The project's elements, kept as a host's database keeps them: by GUID, in
+// creation order overall and per type, and each wall's doors and windows, so
+// that every lookup costs what it finds rather than the size of the project.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "API/ElementFunctions.hpp"
+
+namespace Sim {
+
+using Bytes = std::vector<char>;
+using Part = std::optional<Bytes>; // absent, or the bytes of a handle (possibly empty)
+
+// The parameter list of a memo: the raw records, and each array value's bytes.
+struct StoredParams {
+	Bytes records;
+	std::vector<Part> arrayValues; // one per whole record
+};
+
+struct StoredMemo {
+	Part coords;
+	Part pends;
+	Part parcs;
+	Part vertexIDs;
+	Part edgeTrims;
+	Part sideMaterials;
+	std::optional<StoredParams> params;
+	Part columnSegments;
+};
+
+struct StoredElement {
+	API_Element record;
+	StoredMemo memo;
+};
+
+bool IsOpening(API_ElemTypeID type);
+
+class ElementStore {
+public:
+	StoredElement* Find(const API_Guid& guid);
+	const StoredElement* Find(const API_Guid& guid) const;
+	bool Contains(const API_Guid& guid) const { return entries.count(guid) != 0; }
+	std::size_t Size() const { return entries.size(); }
+
+	// Adds the element under the GUID in its header, after every element there
+	// is; an element already stored under that GUID is replaced.
+	void Insert(StoredElement element);
+	void Erase(const API_Guid& guid);
+	// Replaces the stored element under the GUID in its header; it keeps its place
+	// in creation order. Change the type or owner of a stored element only here.
+	void Replace(StoredElement element);
+
+	// The elements of a type (0: all), in creation order.
+	std::vector<API_Guid> InCreationOrder(API_ElemTypeID type = API_ZombieElemID) const;
+	// The doors and windows whose owner is the wall, in creation order.
+	std::vector<API_Guid> OpeningsOf(const API_Guid& wall) const;
+
+private:
+	using Ordered = std::map<UInt64, API_Guid>; // creation number -> GUID
+
+	struct Entry {
+		StoredElement element;
+		UInt64 created;
+	};
+
+	static std::vector<API_Guid> GuidsOf(const Ordered& ordered);
+	void AddToLists(const API_Element& record, UInt64 created);
+	void DropFromLists(const API_Element& record, UInt64 created);
+
+	std::unordered_map<API_Guid, Entry> entries;
+	Ordered all;
+	std::map<API_ElemTypeID, Ordered> byType;
+	std::unordered_map<API_Guid, Ordered> openingsByWall;
+	UInt64 createdCount = 0;
+};
+
+} // namespace Sim

@@ -1,0 +1,90 @@
+#include "Sim/API/LinkStore.hpp"
+
+#include <algorithm>
+
+namespace Sim {
+
+namespace {
+
+// Removes the first item that matches; drops the list under the key once it is empty.
+template <typename Lists, typename Matches> bool EraseFirst(Lists& lists, const API_Guid& key, Matches matches)
+{
+	auto list = lists.find(key);
+	if (list == lists.end())
+		return false;
+	auto item = std::find_if(list->second.begin(), list->second.end(), matches);
+	if (item == list->second.end())
+		return false;
+	list->second.erase(item);
+	if (list->second.empty())
+		lists.erase(list);
+	return true;
+}
+
+} // namespace
+
+const Link* LinkStore::Find(const API_Guid& from, const API_Guid& to) const
+{
+	auto source = bySource.find(from);
+	if (source == bySource.end())
+		return nullptr;
+	for (const Made& made : source->second) {
+		if (made.link.to == to)
+			return &made.link;
+	}
+	return nullptr;
+}
+
+bool LinkStore::Add(const Link& link)
+{
+	if (Find(link.from, link.to) != nullptr)
+		return false;
+	bySource[link.from].push_back({link, ++madeCount});
+	sourcesByTarget[link.to].push_back(link.from);
+	return true;
+}
+
+bool LinkStore::Remove(const API_Guid& from, const API_Guid& to)
+{
+	if (!EraseFirst(bySource, from, [&](const Made& made) { return made.link.to == to; }))
+		return false;
+	EraseFirst(sourcesByTarget, to, [&](const API_Guid& source) { return source == from; });
+	return true;
+}
+
+std::vector<Link> LinkStore::From(const API_Guid& from) const
+{
+	std::vector<Link> links;
+	auto source = bySource.find(from);
+	if (source != bySource.end()) {
+		for (const Made& made : source->second)
+			links.push_back(made.link);
+	}
+	return links;
+}
+
+std::vector<Link> LinkStore::All() const
+{
+	std::vector<Made> every;
+	for (const auto& [from, made] : bySource)
+		every.insert(every.end(), made.begin(), made.end());
+	std::sort(every.begin(), every.end(), [](const Made& a, const Made& b) { return a.made < b.made; });
+	std::vector<Link> links;
+	for (const Made& made : every)
+		links.push_back(made.link);
+	return links;
+}
+
+void LinkStore::DropElement(const API_Guid& guid)
+{
+	for (const Link& link : From(guid))
+		Remove(link.from, link.to);
+	auto targeted = sourcesByTarget.find(guid);
+	if (targeted == sourcesByTarget.end())
+		return;
+	std::vector<API_Guid> sources = targeted->second;
+	for (const API_Guid& source : sources)
+		Remove(source, guid);
+}
+
+} // namespace Sim

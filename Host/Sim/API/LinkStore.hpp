@@ -1,0 +1,44 @@
+// The element links of a project, kept by source element in the order they were
+// made, with the reverse list that a deletion needs to find the links to an element.
+#pragma once
+
+#include <unordered_map>
+#include <vector>
+
+#include "API/Guid.hpp"
+#include "GS/Types.hpp"
+
+namespace Sim {
+
+struct Link {
+	API_Guid from;
+	API_Guid to;
+	UInt32 flags;
+};
+
+class LinkStore {
+public:
+	const Link* Find(const API_Guid& from, const API_Guid& to) const;
+	// False when a link from the one element to the other exists already.
+	bool Add(const Link& link);
+	// False when there is no such link.
+	bool Remove(const API_Guid& from, const API_Guid& to);
+	// The links from the element, in the order they were made.
+	std::vector<Link> From(const API_Guid& from) const;
+	// Every link, in the order they were made.
+	std::vector<Link> All() const;
+	// Drops every link from or to the element.
+	void DropElement(const API_Guid& guid);
+
+private:
+	struct Made {
+		Link link;
+		UInt64 made;
+	};
+
+	std::unordered_map<API_Guid, std::vector<Made>> bySource;
+	std::unordered_map<API_Guid, std::vector<API_Guid>> sourcesByTarget;
+	UInt64 madeCount = 0;
+};
+
+} // namespace Sim

@@ -1,0 +1,44 @@
+// What the host reports about the elements around each zone, with the reverse
+// index from an element to the zones whose relation names it, so that deleting
+// an element leaves no relation naming it.
+#pragma once
+
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "API/Relations.hpp"
+#include "Sim/API/ElementStore.hpp"
+
+namespace Sim {
+
+struct StoredNiche {
+	Part coords;
+	Part pends;
+	Part parcs;
+};
+
+struct StoredRoomRelation {
+	std::vector<API_WallPart> wallParts;
+	std::vector<std::pair<API_ElemTypeID, std::vector<API_Guid>>> elementsByType;
+	std::vector<StoredNiche> niches;
+};
+
+class RoomRelationStore {
+public:
+	// The zone's relation; none set: null.
+	const StoredRoomRelation* Find(const API_Guid& zone) const;
+	void Set(const API_Guid& zone, StoredRoomRelation relation);
+	// Drops the element's own relation, and the element from every relation that names it.
+	void DropElement(const API_Guid& guid);
+
+private:
+	static std::vector<API_Guid> NamedIn(const StoredRoomRelation& relation);
+	void Unname(const API_Guid& zone, const StoredRoomRelation& relation);
+
+	std::unordered_map<API_Guid, StoredRoomRelation> byZone;
+	std::unordered_map<API_Guid, std::unordered_set<API_Guid>> zonesNaming;
+};
+
+} // namespace Sim

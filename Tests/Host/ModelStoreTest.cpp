@@ -1,0 +1,164 @@
+#include <algorithm>
+
+#include "API/Commands.hpp"
+#include "API/ElementFunctions.hpp"
+#include "API/Grouping.hpp"
+#include "API/Relations.hpp"
+#include "API/Selection.hpp"
+#include "GS/Memory.hpp"
+#include "HostTest.hpp"
+#include "ModelBuilder.hpp"
+
+using namespace ModelBuilder;
+
+namespace {
+
+class ModelStore : public HostTest {};
+
+constexpr API_ElemType doorType = {API_DoorID, APIVarId_Generic, APINULLGuid};
+constexpr API_ElemType windowType = {API_WindowID, APIVarId_Generic, APINULLGuid};
+
+GSErrCode InCommand(const std::function<GSErrCode()>& change)
+{
+	return ACAPI_CallUndoableCommand("Change", change);
+}
+
+std::vector<std::pair<API_Guid, API_Guid>> LinkPairs()
+{
+	std::vector<std::pair<API_Guid, API_Guid>> pairs;
+	for (const HostControl::Link& link : HostControl::Links())
+		pairs.emplace_back(link.from, link.to);
+	return pairs;
+}
+
+std::vector<API_Guid> Selected()
+{
+	API_SelectionInfo info = {};
+	GS::Array<API_Neig> neigs;
+	EXPECT_EQ(ACAPI_Selection_Get(&info, &neigs, false, true), NoError);
+	BMKillHandle(&info.marquee.coords);
+	std::vector<API_Guid> guids;
+	for (const API_Neig& neig : neigs)
+		guids.push_back(neig.guid);
+	return guids;
+}
+
+std::vector<API_Guid> Connected(const API_Guid& wall, const API_ElemType& type)
+{
+	GS::Array<API_Guid> connected;
+	EXPECT_EQ(ACAPI_Grouping_GetConnectedElements(wall, type, &connected), NoError);
+	return std::vector<API_Guid>(connected.begin(), connected.end());
+}
+
+// Every element a zone's relation names, wall parts first.
+std::vector<API_Guid> NamedInRelation(const API_Guid& zone)
+{
+	API_RoomRelation relation;
+	EXPECT_EQ(ACAPI_Element_GetRelations(zone, {API_WallID, APIVarId_Generic, APINULLGuid}, &relation), NoError);
+	std::vector<API_Guid> named;
+	for (const API_WallPart& part : relation.wallPart)
+		named.push_back(part.guid);
+	for (API_ElemTypeID type : {API_WallID, API_ColumnID, API_DoorID, API_WindowID}) {
+		if (const auto* list = relation.elementsGroupedByType.GetPtr({type, APIVarId_Generic, APINULLGuid}))
+			named.insert(named.end(), list->begin(), list->end());
+	}
+	ACAPI_DisposeRoomRelationHdls(&relation);
+	return named;
+}
+
+// Two zones around three walls; a door in the first wall, a window in the second,
+// a column grouped with the third wall, links between them, and a selection.
+struct Scene {
+	API_Guid wall1 = AddWall({0, 0}, {5, 0});
+	API_Guid wall2 = AddWall({5, 0}, {5, 5});
+	API_Guid wall3 = AddWall({5, 5}, {0, 5});
+	API_Guid door = AddOpening(API_DoorID, wall1, 1.0);
+	API_Guid window = AddOpening(API_WindowID, wall2, 2.0);
+	API_Guid column = HostControl::AddElement(NewRecord(API_ColumnID));
+	API_Guid zone = AddZone("1", {{{{0, 0}, {5, 0}, {5, 5}, {0, 5}}}});
+	API_Guid other = AddZone("2", {{{{5, 0}, {9, 0}, {9, 5}, {5, 5}}}});
+	API_Guid group = APINULLGuid;
+
+	Scene()
+	{
+		HostControl::RoomRelation relation;
+		relation.wallParts = {{wall1, 1, 0, 5}, {wall2, 2, 0, 5}, {wall3, 3, 0, 5}};
+		relation.elementsByType = {{API_WallID, {wall1, wall2, wall3}}, {API_ColumnID, {column}}, {API_DoorID, {door}}};
+		HostControl::SetRoomRelation(zone, relation);
+		HostControl::SetRoomRelation(other, {{{wall2, 4, 0, 5}}, {{API_WindowID, {window}}}, {}});
+		EXPECT_EQ(ACAPI_Grouping_CreateGroup({wall3, column}, &group), NoError);
+		for (auto [from, to] : {std::pair{zone, wall1}, {wall2, wall3}, {zone, wall2}, {wall3, zone}, {other, wall2}})
+			EXPECT_EQ(ACAPI_ElementLink_Link(from, to, 1), NoError);
+		HostControl::Select({zone, wall1, wall2, other});
+	}
+};
+
+TEST_F(ModelStore, DeletionLeavesNoTraceOfTheDeletedInAnyList)
+{
+	Scene s;
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall1}); }), NoError);
+	EXPECT_EQ(HostControl::Elements(), (std::vector<API_Guid>{s.wall2, s.wall3, s.window, s.column, s.zone, s.other}))
+	    << "the door went with its wall; the rest keep creation order";
+	EXPECT_EQ(NamedInRelation(s.zone), (std::vector<API_Guid>{s.wall2, s.wall3, s.wall2, s.wall3, s.column}));
+	EXPECT_EQ(NamedInRelation(s.other), (std::vector<API_Guid>{s.wall2, s.window}));
+	EXPECT_EQ(LinkPairs(), (std::vector<std::pair<API_Guid, API_Guid>>{
+	                           {s.wall2, s.wall3}, {s.zone, s.wall2}, {s.wall3, s.zone}, {s.other, s.wall2}}));
+	EXPECT_EQ(Selected(), (std::vector<API_Guid>{s.zone, s.wall2, s.other}));
+
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.column}); }), NoError);
+	EXPECT_FALSE(HostControl::GetElement(s.wall3).has_value()) << "the column takes its group";
+	EXPECT_TRUE(HostControl::GroupMembers(s.group).empty());
+	EXPECT_EQ(NamedInRelation(s.zone), (std::vector<API_Guid>{s.wall2, s.wall2}));
+	EXPECT_EQ(LinkPairs(), (std::vector<std::pair<API_Guid, API_Guid>>{{s.zone, s.wall2}, {s.other, s.wall2}}));
+	GS::Array<API_Guid> fromZone;
+	ASSERT_EQ(ACAPI_ElementLink_GetLinks(s.zone, &fromZone), NoError);
+	EXPECT_EQ(fromZone, GS::Array<API_Guid>({s.wall2}));
+
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.zone}); }), NoError);
+	EXPECT_EQ(Selected(), (std::vector<API_Guid>{s.wall2, s.other}));
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall2}); }), NoError);
+	EXPECT_TRUE(NamedInRelation(s.other).empty()) << "the window went with its wall";
+	EXPECT_TRUE(HostControl::Links().empty());
+}
+
+TEST_F(ModelStore, UndoRestoresEveryListSoThatLaterChangesFindThemRight)
+{
+	Scene s;
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall1, s.column}); }), NoError);
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	EXPECT_EQ(HostControl::Elements().size(), 8u);
+	EXPECT_EQ(NamedInRelation(s.zone).size(), 8u);
+	EXPECT_EQ(Connected(s.wall1, doorType), std::vector<API_Guid>{s.door});
+	EXPECT_EQ(HostControl::Links().size(), 5u);
+	EXPECT_EQ(Selected().size(), 4u);
+	EXPECT_EQ(HostControl::GroupMembers(s.group), (std::vector<API_Guid>{s.wall3, s.column}));
+
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall3}); }), NoError);
+	EXPECT_FALSE(HostControl::GetElement(s.column).has_value()) << "the group came back with the undo";
+	EXPECT_EQ(NamedInRelation(s.zone), (std::vector<API_Guid>{s.wall1, s.wall2, s.wall1, s.wall2, s.door}));
+}
+
+TEST_F(ModelStore, AnOpeningMovedToAnotherWallIsListedThereInCreationOrder)
+{
+	Scene s;
+	API_Guid laterDoor = AddOpening(API_DoorID, s.wall2, 4.0);
+	API_Element moved = NewRecord(API_DoorID);
+	moved.header.guid = s.door;
+	moved.door.owner = s.wall2;
+	API_Element mask = NewRecord(API_ZombieElemID);
+	API_MASK_SET(mask, door.owner);
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Change(&moved, &mask, nullptr, 0, true); }), NoError);
+
+	EXPECT_TRUE(Connected(s.wall1, doorType).empty());
+	EXPECT_EQ(Connected(s.wall2, doorType), (std::vector<API_Guid>{s.door, laterDoor}));
+	EXPECT_EQ(Connected(s.wall2, windowType), std::vector<API_Guid>{s.window});
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall1}); }), NoError);
+	EXPECT_TRUE(HostControl::GetElement(s.door).has_value()) << "the door no longer sits in the deleted wall";
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall2}); }), NoError);
+	EXPECT_FALSE(HostControl::GetElement(s.door).has_value());
+	GS::Array<API_Guid> doors;
+	ASSERT_EQ(ACAPI_Element_GetElemList(doorType, &doors), NoError);
+	EXPECT_TRUE(doors.IsEmpty());
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// The runner as a user starts it: from a folder of their own, on small files.
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string FileText(const fs::path& path)
+{
+	std::ifstream file(path);
+	std::ostringstream text;
+	text << file.rdbuf();
+	return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text)
+{
+	std::ofstream(path) << text;
+}
+
+struct Outcome {
+	int status;
+	std::string out;
+	std::string errors;
+};
+
+// A box room of one wall and one door; the placeholders are swapped for a case's values.
+const char* const SmallSample = R"({
+  "format": "Velmora sample project 1", "name": "Box",
+  "walls": [{ "id": "wall", "begin": [0, 0], "end": [4, 0], "thickness": 0.2, "height": 2.5 }],
+  "zones": [{ "id": "room", "number": "1", "name": "Room", "height": HEIGHT,
+              "contours": [[[0, 0.1], [4, 0.1], [4, 3], [0, 3]]] }],
+  "doors": [{ "id": "door", "wall": "wall", "location": 2, "width": WIDTH, "height": 2.1, "libInd": 0,
+              "from": "room" }]
+})";
+
+std::string SmallSampleWith(const std::string& height, const std::string& width)
+{
+	std::string text = SmallSample;
+	text.replace(text.find("HEIGHT"), 6, height);
+	text.replace(text.find("WIDTH"), 5, width);
+	return text;
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		folder = fs::path(::testing::TempDir()) /
+		         (std::string("velmora-cli-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+		fs::remove_all(folder);
+		fs::create_directories(folder / "in");
+		WriteFile(folder / "in" / "box.json", SmallSampleWith("2.5", "0.9"));
+	}
+
+	void TearDown() override { fs::remove_all(folder); }
+
+	// Runs the runner in the test's folder.
+	Outcome Start(const std::string& arguments) const
+	{
+		std::string command =
+		    "cd '" + folder.string() + "' && '" VELMORA_DEMO_BINARY "' " + arguments + " >out.txt 2>err.txt";
+		int status = std::system(command.c_str());
+		return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(folder / "out.txt"),
+		        FileText(folder / "err.txt")};
+	}
+
+	fs::path folder;
+};
+
+TEST_F(CommandLine, HelpAndWrongArgumentsComeBeforeAnyWork)
+{
+	struct Case {
+		const char* arguments;
+		int status;
+		const char* out;    // start of what is printed
+		const char* errors; // start of the complaint
+	};
+	const Case cases[] = {
+	    {"--help", 0, "Usage: velmora_demo [--sample FILE] [--plan FILE]\n", ""},
+	    {"-h --bogus", 0, "Usage: velmora_demo", ""},
+	    {"--bogus", 2, "", "velmora_demo: unknown option '--bogus'\nUsage: velmora_demo"},
+	    {"--plan", 2, "", "velmora_demo: '--plan' needs a file\n"},
+	};
+	for (const Case& c : cases) {
+		Outcome run = Start(c.arguments);
+		EXPECT_EQ(run.status, c.status) << c.arguments;
+		EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << c.arguments << ": " << run.out;
+		EXPECT_EQ(run.errors.rfind(c.errors, 0), 0u) << c.arguments << ": " << run.errors;
+	}
+	std::string help = Start("--help").out;
+	EXPECT_NE(help.find("--sample FILE  the sample project (default: /"), std::string::npos) << help;
+	EXPECT_NE(help.find("velmora-plan.svg)"), std::string::npos) << help;
+}
+
+TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)
+{
+	Outcome run = Start("--sample in/box.json --plan ./plan.svg");
+	ASSERT_EQ(run.status, 0) << run.errors;
+	std::string folderText = fs::canonical(folder).string();
+	EXPECT_EQ(run.out.rfind("Opened " + folderText + "/in/box.json: Box, 1 zones", 0), 0u) << run.out;
+	EXPECT_NE(run.out.find("Plan: " + folderText + "/plan.svg\n"), std::string::npos) << run.out;
+	EXPECT_EQ(FileText(folder / "plan.svg").rfind("<svg ", 0), 0u);
+	EXPECT_EQ(run.errors, "");
+}
+
+TEST_F(CommandLine, APlanThatCannotBeWrittenIsRefusedBeforeAnyWork)
+{
+	fs::create_directories(folder / "plans");
+	struct Case {
+		const char* plan;
+		const char* reason;
+	};
+	const Case cases[] = {{"in/box.json", "in/box.json: is the sample file itself"},
+	                      {"in/../in/./box.json", "in/box.json: is the sample file itself"},
+	                      {"plans", "plans: is a folder"},
+	                      {"nowhere/plan.svg", "nowhere/plan.svg: its folder does not exist"}};
+	std::string sample = FileText(folder / "in" / "box.json");
+	for (const Case& c : cases) {
+		Outcome run = Start(std::string("--sample in/box.json --plan ") + c.plan);
+		EXPECT_EQ(run.status, 1) << c.plan;
+		EXPECT_EQ(run.out, "") << c.plan;
+		EXPECT_EQ(run.errors, "Cannot write the plan: " + fs::canonical(folder).string() + "/" + c.reason + "\n");
+	}
+	EXPECT_EQ(FileText(folder / "in" / "box.json"), sample);
+	EXPECT_FALSE(fs::exists(folder / "nowhere"));
+	EXPECT_TRUE(fs::is_empty(folder / "plans"));
+}
+
+// Each is refused in one line that names its place, and the plan of an earlier run stays.
+TEST_F(CommandLine, AMalformedSampleIsRefusedInOneLineAndNoPlanIsWritten)
+{
+	struct Case {
+		std::string sample;
+		const char* place;
+	};
+	const Case cases[] = {
+	    {SmallSampleWith("1e400", "0.9"), "not JSON at line 4, column "},
+	    {SmallSampleWith("1e9", "0.9"), "project.zones[0] (room).height: must be at most 1000 m"},
+	    {SmallSampleWith("2.5", "1e6"), "project.doors[0] (door).width: must be at most 1000 m"},
+	    {SmallSampleWith("2.5", "0.9").replace(std::string(SmallSample).find("[0, 0]"), 6, "[1e300, 0]"),
+	     "project.walls[0] (wall).begin[0]: lies more than 10000 m from the origin"},
+	    {SmallSampleWith("2.5", "0.9").replace(std::string(SmallSample).find("thickness"), 9, "thick\\nness"),
+	     "project.walls[0] (wall): unknown member 'thick\\x0Aness'"},
+	};
+	WriteFile(folder / "plan.svg", "earlier plan");
+	for (const Case& c : cases) {
+		WriteFile(folder / "bad.json", c.sample);
+		Outcome run = Start("--sample bad.json --plan plan.svg");
+		EXPECT_EQ(run.status, 1) << c.place << run.out;
+		EXPECT_NE(run.errors.find(c.place), std::string::npos) << run.errors;
+		EXPECT_EQ(run.errors.find('\n'), run.errors.size() - 1) << run.errors;
+		EXPECT_EQ(FileText(folder / "plan.svg"), "earlier plan");
+	}
+}
+
+} // namespace
