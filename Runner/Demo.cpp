@@ -84,7 +84,7 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	    << " elements made\n";
 
 	std::string error;
-	if (!WriteTextFile(options.planPath, PlanSvg(made, {0, project.name + " - ground floor", 60.0}), error)) {
+	if (!WriteTextFile(options.planPath, PlanSvg(made, {project.name}), error)) {
 		errors << "Cannot write the plan: " << error << "\n";
 		return 1;
 	}

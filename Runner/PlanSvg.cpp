@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <limits>
 #include <map>
-#include <sstream>
 #include <vector>
 
 #include "HostControl.hpp"
 #include "PlanGeometry.hpp"
+#include "StoryControl.hpp"
 
 namespace Runner {
 
@@ -17,33 +17,51 @@ namespace {
 
 constexpr double Margin = 40.0;
 constexpr double TitleHeight = 40.0;
-constexpr double LegendWidth = 200.0;
+constexpr double HeadingHeight = 30.0;
+constexpr double StoryGap = 30.0;
+constexpr double LegendWidth = 250.0;
+constexpr double LegendRow = 22.0;
+// The drawing of every story together fits in this many pixels each way, so
+// that a large project gives a picture that renderers still open.
+constexpr double MaxDrawingSide = 4000.0;
+// Below the next story, or this high when there is none.
+constexpr double DefaultStoryHeight = 3.0;
 
 const char* const ZoneFills[] = {"#f6e7c8", "#dcebd5", "#d8e4f2", "#f2dbe0",
                                  "#e6def2", "#d7efec", "#f1ecd0", "#e8e8e8"};
 
-const char* const Style = R"(
-  text { font-family: sans-serif; fill: #2b2b2b; }
-  .title { font-size: 18px; font-weight: bold; }
-  .zone { stroke: #9a9a9a; stroke-width: 0.5; fill-rule: evenodd; }
-  .zone-number { font-size: 13px; font-weight: bold; text-anchor: middle; }
-  .zone-name { font-size: 11px; text-anchor: middle; }
-  .zone-note { font-size: 9px; font-style: italic; text-anchor: middle; fill: #8a3b12; }
-  .slab { fill: #b8b8b8; fill-opacity: 0.2; stroke: #808080; stroke-dasharray: 4 3; }
-  .cov-slab { fill: #f08a24; fill-opacity: 0.18; stroke: #d0661a; stroke-width: 1; stroke-dasharray: 6 3; fill-rule: evenodd; }
-  .wall, .wall-outline { fill: #5d6670; }
-  .wall-outline { stroke: #2e3338; stroke-width: 1.6; }
-  .cov-wall, .cov-wall-outline { fill: #e4572e; }
-  .cov-wall-outline { stroke: #a33212; stroke-width: 1.2; }
-  .column { fill: #3b4248; stroke: #15181b; stroke-width: 0.8; }
-  .door { fill: #ffffff; stroke: #8b5a2b; stroke-width: 1; }
-  .swing { fill: none; stroke: #8b5a2b; stroke-width: 0.8; stroke-dasharray: 3 2; }
-  .window { fill: #d6ecfa; stroke: #2a7ab8; stroke-width: 1; }
-  .glass { fill: none; stroke: #2a7ab8; stroke-width: 0.8; }
-  .hole { fill: #fff4cc; stroke: #7a1f05; stroke-width: 0.8; }
-  .legend-box { fill: #ffffff; stroke: #c8c8c8; }
-  .legend { font-size: 12px; }
-)";
+// Presentation attributes by kind of shape: every renderer draws them alike.
+const std::map<std::string, std::string>& Looks()
+{
+	static const std::map<std::string, std::string> looks = {
+	    {"zone", R"(stroke="#9a9a9a" stroke-width="0.5" fill-rule="evenodd")"},
+	    {"slab", R"(fill="#b8b8b8" fill-opacity="0.2" stroke="#808080" stroke-dasharray="4 3" fill-rule="evenodd")"},
+	    {"cov-floor", R"(fill="#f08a24" fill-opacity="0.25" stroke="#d0661a" stroke-width="1" fill-rule="evenodd")"},
+	    {"cov-ceiling", R"(fill="none" stroke="#2f6db5" stroke-width="1.5" stroke-dasharray="7 4")"},
+	    {"wall-outline", R"(fill="#5d6670" stroke="#2e3338" stroke-width="1.6")"},
+	    {"wall", R"(fill="#5d6670")"},
+	    // Coverings are drawn at their true size, but never thinner than the stroke.
+	    {"cov-wall", R"(fill="#e4572e" stroke="#e4572e" stroke-width="2" stroke-linejoin="round")"},
+	    {"column", R"(fill="#3b4248" stroke="#15181b" stroke-width="0.8")"},
+	    {"door", R"(fill="#ffffff" stroke="#8b5a2b" stroke-width="1")"},
+	    {"swing", R"(fill="none" stroke="#8b5a2b" stroke-width="0.8" stroke-dasharray="3 2")"},
+	    {"window", R"(fill="#d6ecfa" stroke="#2a7ab8" stroke-width="1")"},
+	    {"glass", R"(fill="none" stroke="#2a7ab8" stroke-width="0.8")"},
+	    {"hole", R"(fill="#fff4cc" stroke="#7a1f05" stroke-width="1.2")"},
+	    {"legend-box", R"(fill="#ffffff" stroke="#c8c8c8")"},
+	    {"scale-bar", R"(fill="#2b2b2b" stroke="#2b2b2b" stroke-width="1")"},
+	    {"scale-gap", R"(fill="#ffffff" stroke="#2b2b2b" stroke-width="1")"},
+	    {"title", R"(font-family="sans-serif" font-size="18" font-weight="bold" fill="#2b2b2b")"},
+	    {"heading", R"(font-family="sans-serif" font-size="15" font-weight="bold" fill="#2b2b2b")"},
+	    {"zone-number",
+	     R"(font-family="sans-serif" font-size="13" font-weight="bold" text-anchor="middle" fill="#2b2b2b")"},
+	    {"zone-name", R"(font-family="sans-serif" font-size="11" text-anchor="middle" fill="#2b2b2b")"},
+	    {"zone-note",
+	     R"(font-family="sans-serif" font-size="9" font-style="italic" text-anchor="middle" fill="#8a3b12")"},
+	    {"legend", R"(font-family="sans-serif" font-size="12" fill="#2b2b2b")"},
+	    {"scale", R"(font-family="sans-serif" font-size="11" text-anchor="middle" fill="#2b2b2b")"}};
+	return looks;
+}
 
 std::string Number(double value)
 {
@@ -52,6 +70,8 @@ std::string Number(double value)
 	return text;
 }
 
+// Text for XML: markup characters escaped, control characters (which XML
+// cannot hold) shown as spaces.
 std::string Escaped(const std::string& text)
 {
 	std::string escaped;
@@ -70,15 +90,66 @@ std::string Escaped(const std::string& text)
 			escaped += "&quot;";
 			break;
 		default:
-			escaped += c;
+			escaped += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
 		}
 	}
 	return escaped;
 }
 
+std::string Attribute(const char* name, double value)
+{
+	return std::string(" ") + name + "=\"" + Number(value) + "\"";
+}
+
+std::string Tag(const std::string& name, const std::string& kind, const std::string& attributes)
+{
+	return "  <" + name + " class=\"" + kind + "\" " + Looks().at(kind) + attributes + "/>\n";
+}
+
+std::string PathTag(const std::string& kind, const std::string& path, const std::string& extra = "")
+{
+	return Tag("path", kind, " d=\"" + path + "\"" + extra);
+}
+
+std::string TextTag(const std::string& kind, double x, double y, const std::string& text)
+{
+	return "  <text class=\"" + kind + "\" " + Looks().at(kind) + Attribute("x", x) + Attribute("y", y) + ">" +
+	       Escaped(text) + "</text>\n";
+}
+
+std::string Comment(const std::string& text)
+{
+	return "  <!-- " + text + " -->\n";
+}
+
+// A text field of a record, read no further than the field reaches.
+std::string FieldText(const GS::UniChar* field, USize capacity)
+{
+	USize length = 0;
+	while (length < capacity && field[length] != 0)
+		++length;
+	return GS::UniString(field, length).ToCStr().Get();
+}
+
 PlanLine ReferenceLine(const API_Element& wall)
 {
 	return {wall.wall.begC, wall.wall.endC, wall.wall.angle};
+}
+
+// The wall's body across its reference line, as distances to the line's left
+// (looking from its begin to its end): a wall lies on the left of a reference
+// line along its face, centred on one along its middle, and on the other side
+// when flipped.
+struct Band {
+	double left;
+	double right;
+};
+
+Band WallBand(const API_WallType& wall)
+{
+	double t = wall.thickness;
+	Band band = wall.referenceLine == APIWallRefLine_Centre ? Band{t / 2.0, -t / 2.0} : Band{t, 0.0};
+	return wall.flipped ? Band{-band.right, -band.left} : band;
 }
 
 struct Bounds {
@@ -95,61 +166,109 @@ struct Bounds {
 		maxY = std::max(maxY, point.y);
 	}
 	bool IsEmpty() const { return minX > maxX; }
+	double Width() const { return maxX - minX; }
+	double Height() const { return maxY - minY; }
 };
 
 // What one story holds, sorted by how it is drawn.
 struct StoryContents {
+	HostControl::StoryInfo story = {0, 0.0, ""};
+	double height = DefaultStoryHeight;
 	std::vector<API_Element> zones;
 	std::vector<API_Element> slabs;
 	std::vector<API_Element> walls;
 	std::vector<API_Element> columns;
 	std::vector<API_Element> openings;
 	std::map<API_Guid, API_Element> wallsByGuid;
+	Bounds bounds;
 };
 
-StoryContents CollectStory(Int16 story)
+void Sort(const API_Element& element, StoryContents& contents)
 {
-	StoryContents contents;
-	for (const API_Guid& guid : HostControl::Elements()) {
-		std::optional<API_Element> element = HostControl::GetElement(guid);
-		if (!element || element->header.floorInd != story)
-			continue;
-		switch (element->header.type.typeID) {
-		case API_ZoneID:
-			contents.zones.push_back(*element);
-			break;
-		case API_SlabID:
-			contents.slabs.push_back(*element);
-			break;
-		case API_WallID:
-			contents.walls.push_back(*element);
-			contents.wallsByGuid[guid] = *element;
-			break;
-		case API_ColumnID:
-			contents.columns.push_back(*element);
-			break;
-		case API_DoorID:
-		case API_WindowID:
-			contents.openings.push_back(*element);
-			break;
-		default:
-			break;
+	switch (element.header.type.typeID) {
+	case API_ZoneID:
+		contents.zones.push_back(element);
+		break;
+	case API_SlabID:
+		contents.slabs.push_back(element);
+		break;
+	case API_WallID:
+		contents.walls.push_back(element);
+		contents.wallsByGuid[element.header.guid] = element;
+		break;
+	case API_ColumnID:
+		contents.columns.push_back(element);
+		break;
+	case API_DoorID:
+	case API_WindowID:
+		contents.openings.push_back(element);
+		break;
+	default:
+		break;
+	}
+}
+
+void AddBounds(StoryContents& contents)
+{
+	for (const API_Element& wall : contents.walls) {
+		PlanLine line = ReferenceLine(wall);
+		Band band = WallBand(wall.wall);
+		double length = LineLength(line);
+		for (int step = 0; step <= 16; ++step) {
+			contents.bounds.Add(PointAt(line, {length * step / 16.0, band.left}));
+			contents.bounds.Add(PointAt(line, {length * step / 16.0, band.right}));
 		}
 	}
-	return contents;
+	for (const API_Element& zone : contents.zones) {
+		std::optional<std::vector<API_Coord>> coords = HostControl::GetMemoParts(zone.header.guid).coords;
+		for (std::size_t i = 1; coords && i < coords->size(); ++i)
+			contents.bounds.Add((*coords)[i]);
+	}
+	if (contents.bounds.IsEmpty())
+		contents.bounds.Add({0.0, 0.0});
+}
+
+// The stories that hold zones, each with what it holds; the ground floor when none does.
+std::vector<StoryContents> CollectStories()
+{
+	std::vector<HostControl::StoryInfo> stories = HostControl::Stories();
+	std::map<Int16, StoryContents> byIndex;
+	for (std::size_t i = 0; i < stories.size(); ++i) {
+		double height = i + 1 < stories.size() ? stories[i + 1].level - stories[i].level : DefaultStoryHeight;
+		StoryContents& contents = byIndex[stories[i].index];
+		contents.story = stories[i];
+		contents.height = height;
+	}
+	for (const API_Guid& guid : HostControl::Elements()) {
+		std::optional<API_Element> element = HostControl::GetElement(guid);
+		auto story = element ? byIndex.find(element->header.floorInd) : byIndex.end();
+		if (story != byIndex.end())
+			Sort(*element, story->second);
+	}
+	std::vector<StoryContents> drawn;
+	for (auto& [index, contents] : byIndex) {
+		if (!contents.zones.empty())
+			drawn.push_back(std::move(contents));
+	}
+	if (drawn.empty() && byIndex.count(0) != 0)
+		drawn.push_back(std::move(byIndex[0]));
+	for (StoryContents& contents : drawn)
+		AddBounds(contents);
+	return drawn;
 }
 
 // Plan metres to picture pixels: y grows upwards in the plan, downwards in the picture.
 class Canvas {
 public:
-	Canvas(const Bounds& bounds, double scale) : bounds(bounds), scale(scale) {}
+	Canvas(const Bounds& bounds, double scale, double left, double top)
+	    : bounds(bounds), scale(scale), left(left), top(top)
+	{
+	}
 
 	std::string At(API_Coord point) const { return Number(X(point)) + " " + Number(Y(point)); }
-	double X(API_Coord point) const { return Margin + (point.x - bounds.minX) * scale; }
-	double Y(API_Coord point) const { return Margin + TitleHeight + (bounds.maxY - point.y) * scale; }
+	double X(API_Coord point) const { return left + (point.x - bounds.minX) * scale; }
+	double Y(API_Coord point) const { return top + (bounds.maxY - point.y) * scale; }
 	double Length(double metres) const { return metres * scale; }
-	double DrawingWidth() const { return (bounds.maxX - bounds.minX) * scale; }
-	double DrawingHeight() const { return (bounds.maxY - bounds.minY) * scale; }
 
 	// An arc to `end`; counter-clockwise in the plan is clockwise in the picture's own angle sense.
 	std::string ArcTo(double radius, double turn, API_Coord end) const
@@ -161,25 +280,27 @@ public:
 private:
 	Bounds bounds;
 	double scale;
+	double left;
+	double top;
 };
 
-// The strip of a straight or curved line between two stations along it, as
-// wide as twice `half`: a wall, or an opening in it.
-std::string BandPath(const Canvas& canvas, const PlanLine& line, double from, double to, double half)
+// The strip of a straight or curved line between two stations along it and
+// two distances to its left: a wall, or an opening in it.
+std::string BandPath(const Canvas& canvas, const PlanLine& line, double from, double to, Band band)
 {
-	std::string path = "M " + canvas.At(PointAt(line, {from, half}));
+	std::string path = "M " + canvas.At(PointAt(line, {from, band.left}));
 	if (line.arcAngle == 0.0) {
-		path += " L " + canvas.At(PointAt(line, {to, half}));
-		path += " L " + canvas.At(PointAt(line, {to, -half}));
-		path += " L " + canvas.At(PointAt(line, {from, -half}));
+		path += " L " + canvas.At(PointAt(line, {to, band.left}));
+		path += " L " + canvas.At(PointAt(line, {to, band.right}));
+		path += " L " + canvas.At(PointAt(line, {from, band.right}));
 		return path + " Z";
 	}
 	ArcCircle circle = CircleOfArc(line);
 	double sense = line.arcAngle < 0.0 ? -1.0 : 1.0;
 	double turn = sense * (to - from) / circle.radius;
-	path += canvas.ArcTo(circle.radius - sense * half, turn, PointAt(line, {to, half}));
-	path += " L " + canvas.At(PointAt(line, {to, -half}));
-	path += canvas.ArcTo(circle.radius + sense * half, -turn, PointAt(line, {from, -half}));
+	path += canvas.ArcTo(circle.radius - sense * band.left, turn, PointAt(line, {to, band.left}));
+	path += " L " + canvas.At(PointAt(line, {to, band.right}));
+	path += canvas.ArcTo(circle.radius - sense * band.right, -turn, PointAt(line, {from, band.right}));
 	return path + " Z";
 }
 
@@ -219,74 +340,23 @@ std::string ContourPath(const Canvas& canvas, const HostControl::MemoParts& memo
 	return path;
 }
 
-std::string Tag(const std::string& name, const std::string& cssClass, const std::string& attributes)
-{
-	return "  <" + name + " class=\"" + cssClass + "\" " + attributes + "/>\n";
-}
-
-std::string PathTag(const std::string& cssClass, const std::string& path, const std::string& extra = "")
-{
-	return Tag("path", cssClass, "d=\"" + path + "\"" + extra);
-}
-
-std::string Comment(const std::string& text)
-{
-	return "  <!-- " + text + " -->\n";
-}
-
-// A text field of a record, read no further than the field reaches.
-std::string FieldText(const GS::UniChar* field, USize capacity)
-{
-	USize length = 0;
-	while (length < capacity && field[length] != 0)
-		++length;
-	return Escaped(GS::UniString(field, length).ToCStr().Get());
-}
-
-class PlanWriter {
+// One story's plan, drawn in its place on the picture.
+class StoryPlan {
 public:
-	PlanWriter(const std::set<API_Guid>& coverings, const PlanOptions& options)
-	    : coverings(coverings), options(options), contents(CollectStory(options.story)),
-	      canvas(PlanBounds(), options.pixelsPerMetre)
+	StoryPlan(const StoryContents& contents, const std::set<API_Guid>& coverings, const Canvas& canvas)
+	    : contents(contents), coverings(coverings), canvas(canvas)
 	{
 	}
 
-	std::string Write() const
+	// Ceilings are outlines, drawn over the walls and their coverings so that
+	// the floors' outlines and the coverings do not hide them.
+	std::string Draw() const
 	{
-		double width = canvas.DrawingWidth() + 2 * Margin + LegendWidth;
-		double height = std::max(canvas.DrawingHeight(), LegendHeight()) + 2 * Margin + TitleHeight;
-		std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
-		                  Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) + "\">\n";
-		svg += "  <style>" + std::string(Style) + "  </style>\n";
-		svg += "  <rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#fbfaf7\"/>\n";
-		svg += "  <text class=\"title\" x=\"" + Number(Margin) + "\" y=\"" + Number(Margin + 6) + "\">" +
-		       Escaped(options.title) + "</text>\n";
-		svg += Zones() + Slabs() + Walls() + Columns() + Openings() + ZoneLabels() + Legend();
-		return svg + "</svg>\n";
+		return Zones() + Slabs({"slab", "cov-floor"}) + Walls() + Slabs({"cov-ceiling"}) + Columns() + Openings() +
+		       ZoneLabels();
 	}
 
 private:
-	Bounds PlanBounds() const
-	{
-		Bounds bounds;
-		for (const API_Element& wall : contents.walls) {
-			PlanLine line = ReferenceLine(wall);
-			double length = LineLength(line);
-			for (int step = 0; step <= 16; ++step) {
-				bounds.Add(PointAt(line, {length * step / 16.0, wall.wall.thickness / 2.0}));
-				bounds.Add(PointAt(line, {length * step / 16.0, -wall.wall.thickness / 2.0}));
-			}
-		}
-		for (const API_Element& zone : contents.zones) {
-			std::optional<std::vector<API_Coord>> coords = HostControl::GetMemoParts(zone.header.guid).coords;
-			for (std::size_t i = 1; coords && i < coords->size(); ++i)
-				bounds.Add((*coords)[i]);
-		}
-		if (bounds.IsEmpty())
-			bounds.Add({0.0, 0.0});
-		return bounds;
-	}
-
 	bool IsCovering(const API_Element& element) const { return coverings.count(element.header.guid) != 0; }
 
 	std::string Zones() const
@@ -301,26 +371,37 @@ private:
 		return svg;
 	}
 
-	std::string Slabs() const
+	// A covering slab in the upper half of its story is a ceiling.
+	std::string SlabKind(const API_Element& slab) const
 	{
-		std::string svg = Comment("slabs");
-		for (const API_Element& slab : contents.slabs)
-			svg += PathTag(IsCovering(slab) ? "cov-slab" : "slab",
-			               ContourPath(canvas, HostControl::GetMemoParts(slab.header.guid)));
+		if (!IsCovering(slab))
+			return "slab";
+		return slab.slab.level - contents.story.level > contents.height / 2.0 ? "cov-ceiling" : "cov-floor";
+	}
+
+	std::string Slabs(std::initializer_list<const char*> kinds) const
+	{
+		std::string svg;
+		for (const char* kind : kinds) {
+			svg += Comment(kind);
+			for (const API_Element& slab : contents.slabs) {
+				if (SlabKind(slab) == kind)
+					svg += PathTag(kind, ContourPath(canvas, HostControl::GetMemoParts(slab.header.guid)));
+			}
+		}
 		return svg;
 	}
 
 	// Walls that meet show as one body: every outline is drawn before any fill,
-	// so that the fills hide the outlines where walls overlap.
+	// so that the fills hide the outlines where walls overlap. Coverings come
+	// last, one shape each.
 	std::string Walls() const
 	{
 		std::string svg = Comment("walls, then coverings");
-		for (bool coveringsNow : {false, true}) {
-			for (const char* layer : {"-outline", ""}) {
-				for (const API_Element& wall : contents.walls) {
-					if (IsCovering(wall) == coveringsNow)
-						svg += PathTag(std::string(coveringsNow ? "cov-wall" : "wall") + layer, WallPath(wall));
-				}
+		for (const char* kind : {"wall-outline", "wall", "cov-wall"}) {
+			for (const API_Element& wall : contents.walls) {
+				if (IsCovering(wall) == (kind == std::string("cov-wall")))
+					svg += PathTag(kind, WallPath(wall));
 			}
 		}
 		return svg;
@@ -329,7 +410,7 @@ private:
 	std::string WallPath(const API_Element& wall) const
 	{
 		PlanLine line = ReferenceLine(wall);
-		return BandPath(canvas, line, 0.0, LineLength(line), wall.wall.thickness / 2.0);
+		return BandPath(canvas, line, 0.0, LineLength(line), WallBand(wall.wall));
 	}
 
 	std::string Columns() const
@@ -352,9 +433,9 @@ private:
 		if (segment.circleBased) {
 			double degrees = -turn * 180.0 / Pi;
 			return Tag("ellipse", "column",
-			           "cx=\"" + Number(canvas.X(c)) + "\" cy=\"" + Number(canvas.Y(c)) + "\" rx=\"" +
-			               Number(canvas.Length(segment.nominalWidth / 2)) + "\" ry=\"" +
-			               Number(canvas.Length(segment.nominalDepth / 2)) + "\" transform=\"rotate(" +
+			           Attribute("cx", canvas.X(c)) + Attribute("cy", canvas.Y(c)) +
+			               Attribute("rx", canvas.Length(segment.nominalWidth / 2)) +
+			               Attribute("ry", canvas.Length(segment.nominalDepth / 2)) + " transform=\"rotate(" +
 			               Number(degrees) + " " + Number(canvas.X(c)) + " " + Number(canvas.Y(c)) + ")\"");
 		}
 		API_Coord u = {segment.nominalWidth / 2 * std::cos(turn), segment.nominalWidth / 2 * std::sin(turn)};
@@ -380,29 +461,31 @@ private:
 	std::string OpeningShape(const API_Element& opening, const API_Element& wall) const
 	{
 		PlanLine line = ReferenceLine(wall);
-		double half = wall.wall.thickness / 2.0;
+		Band band = WallBand(wall.wall);
 		double from = opening.door.objLoc - opening.door.openingBase.width / 2.0;
 		double to = opening.door.objLoc + opening.door.openingBase.width / 2.0;
-		bool isDoor = opening.header.type.typeID == API_DoorID;
 		if (IsCovering(wall))
-			return PathTag("hole", BandPath(canvas, line, from, to, half));
-		if (!isDoor)
-			return PathTag("window", BandPath(canvas, line, from, to, half)) +
-			       PathTag("glass", BandPath(canvas, line, from, to, 0.0));
-		return PathTag("door", BandPath(canvas, line, from, to, half)) + PathTag("swing", Swing(opening, line, half));
+			return PathTag("hole", BandPath(canvas, line, from, to, band));
+		if (opening.header.type.typeID != API_DoorID) {
+			double middle = (band.left + band.right) / 2.0;
+			return PathTag("window", BandPath(canvas, line, from, to, band)) +
+			       PathTag("glass", BandPath(canvas, line, from, to, {middle, middle}));
+		}
+		return PathTag("door", BandPath(canvas, line, from, to, band)) + PathTag("swing", Swing(opening, line, band));
 	}
 
-	// The leaf, opened a quarter turn, and the path its edge sweeps.
-	std::string Swing(const API_Element& door, const PlanLine& line, double half) const
+	// The leaf, opened a quarter turn from the face it opens to, and the path its edge sweeps.
+	std::string Swing(const API_Element& door, const PlanLine& line, Band band) const
 	{
 		double width = door.door.openingBase.width;
 		bool hingeAtEnd = door.door.openingBase.reflected != 0;
-		double side = door.door.openingBase.openingSide != 0 ? -1.0 : 1.0;
+		bool toRight = door.door.openingBase.openingSide != 0;
+		double face = toRight ? std::min(band.left, band.right) : std::max(band.left, band.right);
 		double hinge = door.door.objLoc + (hingeAtEnd ? width : -width) / 2.0;
 		double latch = door.door.objLoc + (hingeAtEnd ? -width : width) / 2.0;
-		API_Coord pivot = PointAt(line, {hinge, side * half});
-		API_Coord open = PointAt(line, {hinge, side * (half + width)});
-		API_Coord closed = PointAt(line, {latch, side * half});
+		API_Coord pivot = PointAt(line, {hinge, face});
+		API_Coord open = PointAt(line, {hinge, face + (toRight ? -width : width)});
+		API_Coord closed = PointAt(line, {latch, face});
 		double cross = (open.x - pivot.x) * (closed.y - pivot.y) - (open.y - pivot.y) * (closed.x - pivot.x);
 		return "M " + canvas.At(pivot) + " L " + canvas.At(open) +
 		       canvas.ArcTo(width, cross > 0.0 ? Pi / 2 : -Pi / 2, closed);
@@ -412,67 +495,128 @@ private:
 	{
 		std::string svg = Comment("zone labels");
 		for (const API_Element& zone : contents.zones) {
-			std::string x = "x=\"" + Number(canvas.X(zone.zone.pos)) + "\" ";
+			double x = canvas.X(zone.zone.pos);
 			double y = canvas.Y(zone.zone.pos);
-			svg += "  <text class=\"zone-number\" " + x + "y=\"" + Number(y - 2) + "\">" +
-			       FieldText(zone.zone.roomNoStr, 32) + "</text>\n";
-			svg += "  <text class=\"zone-name\" " + x + "y=\"" + Number(y + 12) + "\">" +
-			       FieldText(zone.zone.roomName, 256) + "</text>\n";
+			svg += TextTag("zone-number", x, y - 2, FieldText(zone.zone.roomNoStr, 32));
+			svg += TextTag("zone-name", x, y + 12, FieldText(zone.zone.roomName, 256));
 			if (zone.zone.relativeTopStory != 0)
-				svg += "  <text class=\"zone-note\" " + x + "y=\"" + Number(y + 24) + "\">top linked to story +" +
-				       std::to_string(zone.zone.relativeTopStory) + "</text>\n";
+				svg += TextTag("zone-note", x, y + 24,
+				               "top linked to story +" + std::to_string(zone.zone.relativeTopStory));
 		}
 		return svg;
 	}
 
-	static const std::vector<std::pair<const char*, const char*>>& LegendEntries()
-	{
-		static const std::vector<std::pair<const char*, const char*>> entries = {
-		    {"zone", "Zone"},
-		    {"wall", "Wall"},
-		    {"column", "Column"},
-		    {"door", "Door"},
-		    {"window", "Window"},
-		    {"cov-wall", "Wall or column covering"},
-		    {"hole", "Hole in a covering"},
-		    {"cov-slab", "Ceiling or floor covering"}};
-		return entries;
-	}
-
-	static double LegendHeight() { return 36.0 + 22.0 * LegendEntries().size(); }
-
-	std::string Legend() const
-	{
-		double left = Margin + canvas.DrawingWidth() + 30.0;
-		double top = Margin + TitleHeight;
-		std::string svg = Comment("legend");
-		svg += Tag("rect", "legend-box",
-		           "x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" + Number(LegendWidth - 40.0) +
-		               "\" height=\"" + Number(LegendHeight()) + "\" rx=\"4\"");
-		double y = top + 24.0;
-		for (const auto& [cssClass, label] : LegendEntries()) {
-			std::string fill = cssClass == std::string("zone") ? " fill=\"" + std::string(ZoneFills[0]) + "\"" : "";
-			svg +=
-			    Tag("rect", cssClass,
-			        "x=\"" + Number(left + 10) + "\" y=\"" + Number(y - 10) + "\" width=\"18\" height=\"12\"" + fill);
-			svg += "  <text class=\"legend\" x=\"" + Number(left + 36) + "\" y=\"" + Number(y) + "\">" + label +
-			       "</text>\n";
-			y += 22.0;
-		}
-		return svg;
-	}
-
+	const StoryContents& contents;
 	const std::set<API_Guid>& coverings;
-	const PlanOptions& options;
-	StoryContents contents;
-	Canvas canvas;
+	const Canvas& canvas;
 };
+
+struct LegendEntry {
+	const char* kind;
+	const char* label;
+	bool thin; // drawn as a line of the kind's least width, as coverings are
+};
+
+const std::vector<LegendEntry>& LegendEntries()
+{
+	static const std::vector<LegendEntry> entries = {{"zone", "Zone", false},
+	                                                 {"wall-outline", "Wall", false},
+	                                                 {"column", "Column", false},
+	                                                 {"door", "Door", false},
+	                                                 {"window", "Window", false},
+	                                                 {"slab", "Slab", false},
+	                                                 {"cov-wall", "Wall or column covering", true},
+	                                                 {"hole", "Hole in a covering", true},
+	                                                 {"cov-floor", "Floor covering", false},
+	                                                 {"cov-ceiling", "Ceiling covering (outline)", false}};
+	return entries;
+}
+
+double LegendHeight()
+{
+	return 16.0 + LegendRow * LegendEntries().size();
+}
+
+// Swatches take the looks of what they stand for.
+std::string Legend(double left, double top)
+{
+	std::string svg = Comment("legend");
+	svg += Tag("rect", "legend-box",
+	           Attribute("x", left) + Attribute("y", top) + Attribute("width", LegendWidth - 40.0) +
+	               Attribute("height", LegendHeight()) + " rx=\"4\"");
+	double y = top + 24.0;
+	for (const LegendEntry& entry : LegendEntries()) {
+		std::string fill = entry.kind == std::string("zone") ? " fill=\"" + std::string(ZoneFills[0]) + "\"" : "";
+		double height = entry.thin ? 1.0 : 12.0;
+		svg += Tag("rect", entry.kind,
+		           Attribute("x", left + 10) + Attribute("y", y - 4 - height / 2) + Attribute("width", 18) +
+		               Attribute("height", height) + fill);
+		svg += TextTag("legend", left + 36, y, entry.label);
+		y += LegendRow;
+	}
+	return svg;
+}
+
+// A bar of a round length (1, 2 or 5 times a power of ten metres) of at most
+// 160 pixels, in two halves.
+std::string ScaleBar(double left, double top, double scale)
+{
+	double metres = std::pow(10.0, std::floor(std::log10(160.0 / scale)));
+	for (double factor : {5.0, 2.0}) {
+		if (metres * factor * scale <= 160.0) {
+			metres *= factor;
+			break;
+		}
+	}
+	double length = metres * scale;
+	std::string svg = Comment("scale bar");
+	svg += Tag("rect", "scale-bar",
+	           Attribute("x", left) + Attribute("y", top) + Attribute("width", length / 2) + Attribute("height", 6));
+	svg += Tag("rect", "scale-gap",
+	           Attribute("x", left + length / 2) + Attribute("y", top) + Attribute("width", length / 2) +
+	               Attribute("height", 6));
+	char label[32];
+	std::snprintf(label, sizeof(label), "%g m", metres);
+	svg += TextTag("scale", left, top + 20, "0");
+	svg += TextTag("scale", left + length, top + 20, label);
+	return svg;
+}
 
 } // namespace
 
 std::string PlanSvg(const std::set<API_Guid>& coverings, const PlanOptions& options)
 {
-	return PlanWriter(coverings, options).Write();
+	std::vector<StoryContents> stories = CollectStories();
+	double widest = 0.0;
+	double stacked = 0.0;
+	for (const StoryContents& story : stories) {
+		widest = std::max(widest, story.bounds.Width());
+		stacked += story.bounds.Height();
+	}
+	double scale = std::min(
+	    {options.pixelsPerMetre, MaxDrawingSide / std::max(widest, 1e-9), MaxDrawingSide / std::max(stacked, 1e-9)});
+
+	std::string body;
+	double top = Margin + TitleHeight;
+	for (const StoryContents& story : stories) {
+		body += TextTag("heading", Margin, top + 16, story.story.name);
+		Canvas canvas(story.bounds, scale, Margin, top + HeadingHeight);
+		body += StoryPlan(story, coverings, canvas).Draw();
+		top += HeadingHeight + story.bounds.Height() * scale + StoryGap;
+	}
+	double legendLeft = Margin + widest * scale + 30.0;
+	double legendTop = Margin + TitleHeight + HeadingHeight;
+	body += Legend(legendLeft, legendTop);
+	body += ScaleBar(legendLeft + 10.0, legendTop + LegendHeight() + 24.0, scale);
+
+	double width = legendLeft + LegendWidth;
+	double height = std::max(top - StoryGap, legendTop + LegendHeight() + 60.0) + Margin;
+	std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\"" + Attribute("width", width) +
+	                  Attribute("height", height) + " viewBox=\"0 0 " + Number(width) + " " + Number(height) + "\">\n";
+	svg +=
+	    "  <rect x=\"0\" y=\"0\"" + Attribute("width", width) + Attribute("height", height) + " fill=\"#fbfaf7\"/>\n";
+	svg += TextTag("title", Margin, Margin + 6, options.title);
+	return svg + body + "</svg>\n";
 }
 
 } // namespace Runner

@@ -376,6 +376,7 @@ private:
 		API_Element wall = NewRecord(API_WallID);
 		wall.header.floorInd = ReadHomeStory(node);
 		wall.wall.zoneRel = APIZRel_Boundary;
+		wall.wall.referenceLine = APIWallRefLine_Centre;
 		wall.wall.begC = node["begin"].Point();
 		wall.wall.endC = node["end"].Point();
 		wall.wall.angle = DegreesToRadians(ReadArc(node.Find("arc")));

@@ -61,11 +61,10 @@ protected:
 
 	void TearDown() override { fs::remove_all(folder); }
 
-	// Runs the runner in the test's folder.
-	Outcome Start(const std::string& arguments) const
+	// Runs the runner, or another command, in the test's folder.
+	Outcome Start(const std::string& arguments, const std::string& program = VELMORA_DEMO_BINARY) const
 	{
-		std::string command =
-		    "cd '" + folder.string() + "' && '" VELMORA_DEMO_BINARY "' " + arguments + " >out.txt 2>err.txt";
+		std::string command = "cd '" + folder.string() + "' && '" + program + "' " + arguments + " >out.txt 2>err.txt";
 		int status = std::system(command.c_str());
 		return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(folder / "out.txt"),
 		        FileText(folder / "err.txt")};
@@ -97,6 +96,11 @@ TEST_F(CommandLine, HelpAndWrongArgumentsComeBeforeAnyWork)
 	std::string help = Start("--help").out;
 	EXPECT_NE(help.find("--sample FILE  the sample project (default: /"), std::string::npos) << help;
 	EXPECT_NE(help.find("velmora-plan.svg)"), std::string::npos) << help;
+	for (const std::string script : {"demo", "test"}) {
+		Outcome run = Start("--help", VELMORA_SAMPLES_DIR "/../scripts/" + script);
+		EXPECT_EQ(run.status, 0) << script;
+		EXPECT_EQ(run.out.rfind("Usage: scripts/" + script + " [", 0), 0u) << run.out;
+	}
 }
 
 TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)

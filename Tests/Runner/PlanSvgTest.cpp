@@ -1,5 +1,11 @@
+#include <expat.h>
+
+#include <cmath>
+#include <map>
 #include <regex>
 
+#include "API/Commands.hpp"
+#include "DemoCoverings.hpp"
 #include "PlanSvg.hpp"
 #include "SampleTestSupport.hpp"
 
@@ -9,66 +15,130 @@ namespace {
 
 class PlanSvg : public HostTest {};
 
-std::size_t Count(const std::string& text, const std::string& part)
+struct SvgElement {
+	std::string name;
+	std::map<std::string, std::string> attributes;
+	std::string text;
+
+	std::string Kind() const { return attributes.count("class") ? attributes.at("class") : ""; }
+};
+
+struct SvgDocument {
+	std::vector<SvgElement> elements;
+	std::vector<std::size_t> open; // indices of the elements not yet closed
+};
+
+// The picture's elements in document order; none when it is not well-formed XML.
+std::optional<std::vector<SvgElement>> ParseSvg(const std::string& svg)
 {
-	std::size_t count = 0;
-	for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
-		++count;
-	return count;
+	SvgDocument document;
+	XML_Parser parser = XML_ParserCreate("UTF-8");
+	XML_SetUserData(parser, &document);
+	XML_SetElementHandler(
+	    parser,
+	    [](void* data, const XML_Char* name, const XML_Char** attributes) {
+		    SvgDocument& document = *static_cast<SvgDocument*>(data);
+		    SvgElement element = {name, {}, ""};
+		    for (int i = 0; attributes[i] != nullptr; i += 2)
+			    element.attributes[attributes[i]] = attributes[i + 1];
+		    document.open.push_back(document.elements.size());
+		    document.elements.push_back(element);
+	    },
+	    [](void* data, const XML_Char*) { static_cast<SvgDocument*>(data)->open.pop_back(); });
+	XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char* text, int length) {
+		SvgDocument& document = *static_cast<SvgDocument*>(data);
+		document.elements[document.open.back()].text.append(text, static_cast<std::size_t>(length));
+	});
+	bool wellFormed = XML_Parse(parser, svg.data(), static_cast<int>(svg.size()), 1) == XML_STATUS_OK;
+	XML_ParserFree(parser);
+	if (!wellFormed)
+		return std::nullopt;
+	return document.elements;
 }
 
-// Every element is closed, in the order it was opened.
-bool TagsAreBalanced(const std::string& svg)
+std::vector<SvgElement> Parsed(const std::string& svg)
 {
-	std::vector<std::string> open;
-	std::regex tag("<(/?)([a-zA-Z]+)[^>]*?(/?)>");
-	for (auto it = std::sregex_iterator(svg.begin(), svg.end(), tag); it != std::sregex_iterator(); ++it) {
-		const std::smatch& match = *it;
-		if (match[3] == "/")
-			continue;
-		if (match[1] == "") {
-			open.push_back(match[2]);
-		} else {
-			if (open.empty() || open.back() != match[2])
-				return false;
-			open.pop_back();
-		}
+	std::optional<std::vector<SvgElement>> elements = ParseSvg(svg);
+	EXPECT_TRUE(elements.has_value()) << "not well-formed XML";
+	return elements.value_or(std::vector<SvgElement>());
+}
+
+// Drawn shapes of the kind (legend swatches, which are rectangles, not counted).
+std::size_t Count(const std::vector<SvgElement>& elements, const std::string& kind)
+{
+	return std::count_if(elements.begin(), elements.end(),
+	                     [&](const SvgElement& e) { return e.Kind() == kind && e.name != "rect"; });
+}
+
+std::vector<std::string> Texts(const std::vector<SvgElement>& elements, const std::string& kind)
+{
+	std::vector<std::string> texts;
+	for (const SvgElement& element : elements) {
+		if (element.Kind() == kind)
+			texts.push_back(element.text);
 	}
-	return open.empty();
+	return texts;
 }
 
-API_Guid AddCoveringWall(const API_Guid& alongWall, double offset)
+const SvgElement* First(const std::vector<SvgElement>& elements, const std::string& name, const std::string& kind)
 {
-	API_Element covering = Record(alongWall);
+	for (const SvgElement& element : elements) {
+		if (element.name == name && element.Kind() == kind)
+			return &element;
+	}
+	return nullptr;
+}
+
+// The y values of a straight path's points.
+std::vector<double> PathYs(const std::string& path)
+{
+	std::vector<double> ys;
+	std::regex point("[ML] (-?[0-9.]+) (-?[0-9.]+)");
+	for (auto it = std::sregex_iterator(path.begin(), path.end(), point); it != std::sregex_iterator(); ++it)
+		ys.push_back(std::stod((*it)[2]));
+	return ys;
+}
+
+API_Element Covering(const API_Element& along, double offset, API_WallRefLineID referenceLine, bool flipped)
+{
+	API_Element covering = along;
 	covering.header.guid = APINULLGuid;
 	covering.wall.begC.y += offset;
 	covering.wall.endC.y += offset;
 	covering.wall.thickness = 0.02;
-	return HostControl::AddElement(covering);
+	covering.wall.referenceLine = referenceLine;
+	covering.wall.flipped = flipped;
+	return covering;
 }
 
 TEST_F(PlanSvg, DrawsEveryZoneWallColumnAndOpeningOfTheSample)
 {
 	Runner::LoadedProject project = LoadSample();
-	std::string svg = Runner::PlanSvg({}, {0, "Apartment & more", 60.0});
+	std::string svg = Runner::PlanSvg({}, {"Apartment & more", 60.0});
+	std::vector<SvgElement> drawn = Parsed(svg);
 
-	EXPECT_EQ(svg.rfind("<svg ", 0), 0u);
-	EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
-	EXPECT_TRUE(TagsAreBalanced(svg));
-	EXPECT_EQ(Count(svg, "<path class=\"zone\""), 8u);
-	EXPECT_EQ(Count(svg, "<path class=\"wall\""), 16u);
-	EXPECT_EQ(Count(svg, "<path class=\"column\""), 2u);
-	EXPECT_EQ(Count(svg, "<ellipse class=\"column\""), 1u);
-	EXPECT_EQ(Count(svg, "<path class=\"door\""), 8u);
-	EXPECT_EQ(Count(svg, "<path class=\"swing\""), 8u);
-	EXPECT_EQ(Count(svg, "<path class=\"window\""), 7u);
-	EXPECT_EQ(Count(svg, "<path class=\"cov-"), 0u);
-	EXPECT_NE(svg.find(">Apartment &amp; more</text>"), std::string::npos);
+	ASSERT_FALSE(drawn.empty());
+	EXPECT_EQ(drawn[0].name, "svg");
+	EXPECT_EQ(Count(drawn, "zone"), 8u);
+	EXPECT_EQ(Count(drawn, "wall"), 16u);
+	EXPECT_EQ(Count(drawn, "wall-outline"), 16u);
+	EXPECT_EQ(Count(drawn, "column"), 3u);
+	EXPECT_EQ(Count(drawn, "door"), 8u);
+	EXPECT_EQ(Count(drawn, "swing"), 8u);
+	EXPECT_EQ(Count(drawn, "window"), 7u);
+	for (const char* made : {"cov-wall", "hole", "cov-floor", "cov-ceiling", "slab"})
+		EXPECT_EQ(Count(drawn, made), 0u) << made;
+	EXPECT_EQ(Texts(drawn, "title"), std::vector<std::string>{"Apartment & more"});
+	EXPECT_EQ(Texts(drawn, "heading"), std::vector<std::string>{"Ground floor"}) << "a story without zones is drawn";
+	std::vector<std::string> numbers = Texts(drawn, "zone-number");
+	std::vector<std::string> names = Texts(drawn, "zone-name");
 	for (const Runner::LoadedZone& zone : project.zones) {
-		EXPECT_NE(svg.find(">" + zone.number + "</text>"), std::string::npos) << zone.number;
-		EXPECT_NE(svg.find(">" + zone.name + "</text>"), std::string::npos) << zone.name;
+		EXPECT_EQ(std::count(numbers.begin(), numbers.end(), zone.number), 1) << zone.number;
+		EXPECT_EQ(std::count(names.begin(), names.end(), zone.name), 1) << zone.name;
 	}
-	EXPECT_NE(svg.find("top linked to story +1"), std::string::npos);
+	EXPECT_EQ(Texts(drawn, "zone-note"), std::vector<std::string>{"top linked to story +1"});
+	EXPECT_EQ(Texts(drawn, "scale"), (std::vector<std::string>{"0", "2 m"}));
+	EXPECT_EQ(svg.find("<style"), std::string::npos) << "renderers differ on style sheets";
 }
 
 // Curved walls and zone edges are real arcs, bent to the side the plan bends.
@@ -78,7 +148,7 @@ TEST_F(PlanSvg, DrawsCurvesAsArcs)
 	API_Element corner = Record(project.byId.at("wall-corner"));
 	HostControl::ResetHost();
 	HostControl::AddElement(corner);
-	std::string svg = Runner::PlanSvg({}, {0, "", 100.0});
+	std::string svg = Runner::PlanSvg({}, {"", 100.0});
 	// Counter-clockwise in the plan: the picture's sweep flag is 0, on the inner face;
 	// the outer face runs back the other way.
 	std::smatch arcs;
@@ -87,48 +157,120 @@ TEST_F(PlanSvg, DrawsCurvesAsArcs)
 	EXPECT_EQ(arcs[2], "215.00");
 }
 
-TEST_F(PlanSvg, DrawsTheRunsElementsInTheirOwnColours)
+// A 2 cm covering along the inner face of a 30 cm wall running east, drawn at
+// 100 pixels a metre: where its band lies against the wall's.
+TEST_F(PlanSvg, PlacesEveryWallByItsReferenceLineAndFlip)
 {
-	Runner::LoadedProject project = LoadSample();
-	API_Guid covering = AddCoveringWall(project.byId.at("wall-south"), 0.16);
-	API_Element hole = Record(project.byId.at("window-living"));
-	hole.header.guid = APINULLGuid;
-	hole.window.owner = covering;
-	API_Guid holeGuid = HostControl::AddElement(hole);
-	API_Element slab = Record(project.zones[0].guid);
-	slab.header.type.typeID = API_SlabID;
-	slab.header.guid = APINULLGuid;
-	HostControl::MemoParts outline = HostControl::GetMemoParts(project.zones[0].guid);
-	API_Guid slabGuid = HostControl::AddElement(slab, outline);
+	struct Case {
+		API_WallRefLineID referenceLine;
+		bool flipped;
+		double top;    // pixels above the wall's upper face
+		double bottom; // pixels above the wall's upper face
+	};
+	const Case cases[] = {{APIWallRefLine_Face, false, 2.0, 0.0},
+	                      {APIWallRefLine_Face, true, 0.0, -2.0},
+	                      {APIWallRefLine_Centre, false, 1.0, -1.0},
+	                      {APIWallRefLine_Centre, true, 1.0, -1.0}};
+	for (const Case& c : cases) {
+		HostControl::ResetHost();
+		Runner::LoadedProject project = LoadSample();
+		API_Element wall = Record(project.byId.at("wall-south"));
+		API_Guid covering = HostControl::AddElement(Covering(wall, 0.15, c.referenceLine, c.flipped));
+		std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg({covering}, {"", 100.0}));
 
-	std::string covered = Runner::PlanSvg({covering, holeGuid, slabGuid}, {});
-	EXPECT_EQ(Count(covered, "<path class=\"cov-wall\""), 1u);
-	EXPECT_EQ(Count(covered, "<path class=\"hole\""), 1u);
-	EXPECT_EQ(Count(covered, "<path class=\"cov-slab\""), 1u);
-	EXPECT_EQ(Count(covered, "<path class=\"wall\""), 16u);
-	EXPECT_EQ(Count(covered, "<path class=\"window\""), 7u);
-	EXPECT_TRUE(TagsAreBalanced(covered));
-
-	std::string plain = Runner::PlanSvg({}, {});
-	EXPECT_EQ(Count(plain, "<path class=\"wall\""), 17u);
-	EXPECT_EQ(Count(plain, "<path class=\"slab\""), 1u);
-	EXPECT_EQ(Count(plain, "<path class=\"cov-"), 0u);
+		std::vector<double> wallYs = PathYs(First(drawn, "path", "wall")->attributes.at("d"));
+		std::vector<double> coveringYs = PathYs(First(drawn, "path", "cov-wall")->attributes.at("d"));
+		double face = *std::min_element(wallYs.begin(), wallYs.end());
+		EXPECT_NEAR(*std::max_element(wallYs.begin(), wallYs.end()) - face, 30.0, 0.011) << "a sample wall is centred";
+		EXPECT_NEAR(face - *std::min_element(coveringYs.begin(), coveringYs.end()), c.top, 0.011)
+		    << c.referenceLine << c.flipped;
+		EXPECT_NEAR(face - *std::max_element(coveringYs.begin(), coveringYs.end()), c.bottom, 0.011)
+		    << c.referenceLine << c.flipped;
+	}
 }
 
-TEST_F(PlanSvg, LeavesOtherStoriesOutAndEscapesNames)
+// The engine's whole run over the sample: one shape for each covering, hole
+// and slab it made, ceilings told from floors, and swatches that look like
+// what they stand for.
+TEST_F(PlanSvg, DrawsOneShapeForEveryElementARunMade)
+{
+	Runner::LoadedProject project = LoadSample();
+	std::optional<CoveringSettings> settings =
+	    Demo::CoveringSettingsForRun("Plaster lining 15 mm", HostControl::Defaults().lastRunProperty);
+	ASSERT_EQ(ACAPI_CallUndoableCommand("Add Coverings",
+	                                    [&] {
+		                                    for (const Runner::LoadedZone& zone : project.zones)
+			                                    Demo::CoverZone(zone, *settings, "run");
+		                                    return NoError;
+	                                    }),
+	          NoError);
+	settings.reset();
+	std::set<API_Guid> made = Runner::ElementsAddedSince(project);
+	std::map<API_ElemTypeID, std::size_t> madeByType;
+	for (const API_Guid& guid : made)
+		++madeByType[Record(guid).header.type.typeID];
+	ASSERT_GT(madeByType[API_WallID], 30u);
+
+	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg(made, {"Apartment", 60.0}));
+	EXPECT_EQ(Count(drawn, "cov-wall"), madeByType[API_WallID]);
+	EXPECT_EQ(Count(drawn, "hole"), madeByType[API_DoorID] + madeByType[API_WindowID]);
+	EXPECT_EQ(Count(drawn, "cov-floor"), 7u);
+	EXPECT_EQ(Count(drawn, "cov-ceiling"), 7u);
+	EXPECT_EQ(madeByType[API_SlabID], 14u);
+	EXPECT_EQ(Count(drawn, "wall"), 16u);
+	EXPECT_EQ(Count(drawn, "door") + Count(drawn, "window"), 15u);
+
+	for (const char* kind :
+	     {"wall-outline", "column", "door", "window", "cov-wall", "hole", "cov-floor", "cov-ceiling"}) {
+		const SvgElement* shape = First(drawn, "path", kind);
+		const SvgElement* swatch = First(drawn, "rect", kind);
+		ASSERT_TRUE(shape != nullptr && swatch != nullptr) << kind;
+		for (const char* look : {"fill", "stroke", "stroke-width", "stroke-dasharray", "fill-opacity"}) {
+			EXPECT_EQ(shape->attributes.count(look) ? shape->attributes.at(look) : "",
+			          swatch->attributes.count(look) ? swatch->attributes.at(look) : "")
+			    << kind << " " << look;
+		}
+	}
+}
+
+TEST_F(PlanSvg, DrawsEveryStoryThatHoldsZonesUnderItsOwnName)
 {
 	Runner::LoadedProject project = LoadSample();
 	API_Element upper = Record(project.zones[0].guid);
 	upper.header.guid = APINULLGuid;
 	upper.header.floorInd = 1;
-	GS::UniString("Loft <A & B>").CopyUStr(upper.zone.roomName, 256);
+	GS::UniString("Loft <A & B>\x01").CopyUStr(upper.zone.roomName, 256);
 	HostControl::AddElement(upper, HostControl::GetMemoParts(project.zones[0].guid));
 
-	EXPECT_EQ(Count(Runner::PlanSvg({}, {0, "", 60.0}), "<path class=\"zone\""), 8u);
-	std::string loft = Runner::PlanSvg({}, {1, "", 60.0});
-	EXPECT_EQ(Count(loft, "<path class=\"zone\""), 1u);
-	EXPECT_NE(loft.find(">Loft &lt;A &amp; B&gt;</text>"), std::string::npos);
-	EXPECT_TRUE(TagsAreBalanced(loft));
+	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg({}, {"", 60.0}));
+	EXPECT_EQ(Texts(drawn, "heading"), (std::vector<std::string>{"Ground floor", "Upper floor"}));
+	EXPECT_EQ(Count(drawn, "zone"), 9u);
+	std::vector<std::string> names = Texts(drawn, "zone-name");
+	EXPECT_NE(std::find(names.begin(), names.end(), "Loft <A & B> "), names.end());
+}
+
+// Elements far apart shrink the drawing rather than stretch the picture.
+TEST_F(PlanSvg, KeepsThePictureASaneSizeAtAnyExtent)
+{
+	struct Case {
+		double eastEnd; // metres
+		const char* scaleBar;
+	};
+	const Case cases[] = {{4.0, "2 m"}, {600.0, "20 m"}, {19000.0, "500 m"}};
+	for (const Case& c : cases) {
+		HostControl::ResetHost();
+		Runner::LoadedProject project = LoadSample();
+		API_Element wall = Record(project.byId.at("wall-south"));
+		wall.header.guid = APINULLGuid;
+		wall.wall.begC = {-1.0, -5.0};
+		wall.wall.endC = {c.eastEnd, c.eastEnd};
+		HostControl::AddElement(wall);
+		std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg({}, {"", 60.0}));
+		ASSERT_FALSE(drawn.empty());
+		EXPECT_LE(std::stod(drawn[0].attributes.at("width")), 4400.0) << c.eastEnd;
+		EXPECT_LE(std::stod(drawn[0].attributes.at("height")), 4400.0) << c.eastEnd;
+		EXPECT_EQ(Texts(drawn, "scale").back(), c.scaleBar) << c.eastEnd;
+	}
 }
 
 } // namespace

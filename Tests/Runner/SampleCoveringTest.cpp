@@ -58,15 +58,15 @@ TEST_F(SampleCovering, EveryZoneButTheStairGetsItsCoverings)
 {
 	std::map<std::string, std::string> outcomes = AddToEveryZone();
 	EXPECT_EQ(outcomes["04"], "COVERR_ZONE_STORY");
-	EXPECT_EQ(outcomes["01"], "5 wall coverings, 3 holes, 3 column coverings, ceiling, floor");
+	EXPECT_EQ(outcomes["01"], "5 wall coverings, 3 holes, 7 column coverings, ceiling, floor");
 	EXPECT_EQ(outcomes["03"], "4 wall coverings, 7 holes, 0 column coverings, ceiling, floor");
 	EXPECT_EQ(outcomes["08"], "3 wall coverings, 1 holes, 0 column coverings, ceiling, floor");
 
 	std::map<UInt32, std::size_t> counts = ZoneLinkCounts();
-	EXPECT_EQ(counts[LinkZoneCovering], 36u);
+	EXPECT_EQ(counts[LinkZoneCovering], 40u);
 	EXPECT_EQ(counts[LinkZoneCeiling], 7u);
 	EXPECT_EQ(counts[LinkZoneFloor], 7u);
-	EXPECT_EQ(counts[LinkZoneColumn], 1u);
+	EXPECT_EQ(counts[LinkZoneColumn], 2u);
 	EXPECT_GT(counts[LinkZoneWall], 0u);
 
 	for (const Runner::LoadedZone& zone : project.zones) {
@@ -151,7 +151,7 @@ TEST_F(SampleCovering, RemoveLeavesNoLinksAndAddWorksAgain)
 	EXPECT_TRUE(ZoneLinkCounts().empty());
 	EXPECT_TRUE(HostControl::Elements(API_SlabID).empty());
 	std::map<std::string, std::string> again = AddToEveryZone();
-	EXPECT_EQ(again["01"], "5 wall coverings, 3 holes, 3 column coverings, ceiling, floor");
+	EXPECT_EQ(again["01"], "5 wall coverings, 3 holes, 7 column coverings, ceiling, floor");
 }
 
 TEST_F(SampleCovering, UndoingTheAddRestoresTheProjectExactly)

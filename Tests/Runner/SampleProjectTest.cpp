@@ -48,8 +48,8 @@ TEST_F(SampleProject, OpensWithEveryElementAndItsRecord)
 	API_Element zone = Record(living.guid);
 	EXPECT_EQ(ZoneText(zone.zone.roomNoStr), "01");
 	EXPECT_EQ(ZoneText(zone.zone.roomName), "Living room");
-	EXPECT_EQ(zone.zone.poly.nCoords, 9);
-	EXPECT_EQ(zone.zone.poly.nSubPolys, 1);
+	EXPECT_EQ(zone.zone.poly.nCoords, 14);
+	EXPECT_EQ(zone.zone.poly.nSubPolys, 2);
 	EXPECT_EQ(zone.zone.poly.nArcs, 1);
 	EXPECT_DOUBLE_EQ(zone.zone.roomHeight, 2.6);
 
@@ -57,6 +57,8 @@ TEST_F(SampleProject, OpensWithEveryElementAndItsRecord)
 	EXPECT_NEAR(corner.wall.angle, 1.5707963267948966, 1e-12);
 	EXPECT_DOUBLE_EQ(corner.wall.thickness, 0.3);
 	EXPECT_EQ(corner.wall.zoneRel, APIZRel_Boundary);
+	EXPECT_EQ(corner.wall.referenceLine, APIWallRefLine_Centre);
+	EXPECT_FALSE(corner.wall.flipped);
 
 	API_Element free = Record(Id(project, "column-living-free"));
 	EXPECT_NEAR(free.column.axisRotationAngle, 0.5235987755982988, 1e-12);
@@ -94,7 +96,7 @@ TEST_F(SampleProject, HoldsEveryCaseTheEngineTreatsApart)
 		withNiches += ZoneRelation(zone.guid).Get().niches.GetSize() > 0 ? 1 : 0;
 	}
 	EXPECT_GE(project.zones.size(), 6u);
-	EXPECT_EQ(withHoles, 1u);
+	EXPECT_EQ(withHoles, 3u);
 	EXPECT_EQ(linkedTops, 1u);
 	EXPECT_GE(withArcs, 2u);
 	EXPECT_GE(withNiches, 1u);
@@ -192,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
         Malformation{"part wall", "/zones/0/relation/wallParts/0/wall", "wall-nowhere",
                      "names no wall ('wall-nowhere')"},
         Malformation{"part column", "/zones/0/relation/wallParts/0/wall", "column-living-wall", "names no wall"},
-        Malformation{"edge range", "/zones/0/relation/wallParts/0/edge", 9, "edge: is not a whole number from 1 to 8"},
+        Malformation{"edge range", "/zones/0/relation/wallParts/0/edge", 14,
+                     "edge: is not a whole number from 1 to 13"},
         Malformation{"contour end", "/zones/5/relation/wallParts/4/edge", 5, "is the last point of a contour"},
         Malformation{"part order", "/zones/0/relation/wallParts/0/end", 0.1, "end: lies before 'begin'"},
         Malformation{"listed door", "/zones/0/relation/doors/0", "window-living", "names no door ('window-living')"},

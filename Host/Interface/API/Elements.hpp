@@ -79,6 +79,10 @@ struct API_Elem_Head {
 // How an element affects the zones around it.
 enum API_ZoneRelID : Int32 { APIZRel_Boundary = 0, APIZRel_ReduceArea = 1, APIZRel_None = 2 };
 
+// Where a wall's reference line runs: along one face, the body lying to the
+// line's left (looking from begin to end), or along the middle.
+enum API_WallRefLineID : Int32 { APIWallRefLine_Face = 0, APIWallRefLine_Centre = 1 };
+
 struct API_WallType {
 	API_Elem_Head head;
 	API_ZoneRelID zoneRel;  // only walls that bound zones may be covered
@@ -91,9 +95,9 @@ struct API_WallType {
 	double bottomOffset;    // base over the home story
 	double topOffset;       // top over the linked top story, when linked
 	Int16 relativeTopStory; // the top is linked this many stories up; 0 = not linked
-	API_Bool flipped;       // the wall's sides are swapped
+	API_Bool flipped;       // the wall's sides are swapped: its body lies to the reference line's right
 	API_Bool filler_1;
-	Int32 filler_2;
+	API_WallRefLineID referenceLine;
 };
 
 struct API_ColumnType {
