@@ -17,3 +17,12 @@ constexpr GSResID ID_ALERT_PALETTE_FAILED = 31125;
 constexpr GSResID ID_ALERT_RESERVE_ADD = 31130;
 constexpr GSResID ID_ALERT_RESERVE_UPDATE = 31131;
 constexpr GSResID ID_ALERT_RESERVE_REMOVE = 31132;
+
+// The palette and the dialogs.
+constexpr GSResID ID_PALETTE = 31500;
+constexpr GSResID ID_DIALOG_FAVORITES = 31501;
+constexpr GSResID ID_DIALOG_SETTINGS = 31502;
+constexpr GSResID ID_DIALOG_PROPERTY = 31503;
+
+// Menus.
+constexpr GSResID ID_MENU_PALETTE = 32500; // 1: shows or hides the palette

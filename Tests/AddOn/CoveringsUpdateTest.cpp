@@ -579,7 +579,7 @@ TEST(ColumnsInARoomUpdate, ShareOneEdgeTable)
 		CoveringSettings settings;
 		settings.wall.enabled = true;
 		settings.wall.columnCoverings = true;
-		settings.wall.toolElement = NewRecord(API_WallID);
+		settings.wall.toolElement = ModelBuilder::WallRecord({}, {}, 0.0, 0.015);
 		settings.timestampProperty = Defaults().lastRunProperty;
 		ASSERT_TRUE(AddCoveringsToRoom(zone, settings, "at add").HasValue());
 		std::vector<API_Guid> ofA = LinkTargets(a, LinkElemCovering);

@@ -12,7 +12,7 @@ API_Element NewRecord(API_ElemTypeID type)
 	return element;
 }
 
-API_Guid AddWall(API_Coord begin, API_Coord end, double arcAngle, double thickness)
+API_Element WallRecord(API_Coord begin, API_Coord end, double arcAngle, double thickness)
 {
 	API_Element wall = NewRecord(API_WallID);
 	wall.wall.begC = begin;
@@ -20,7 +20,12 @@ API_Guid AddWall(API_Coord begin, API_Coord end, double arcAngle, double thickne
 	wall.wall.angle = arcAngle;
 	wall.wall.thickness = thickness;
 	wall.wall.height = 3.0;
-	return HostControl::AddElement(wall);
+	return wall;
+}
+
+API_Guid AddWall(API_Coord begin, API_Coord end, double arcAngle, double thickness)
+{
+	return HostControl::AddElement(WallRecord(begin, end, arcAngle, thickness));
 }
 
 API_Guid AddOpening(API_ElemTypeID type, const API_Guid& wall, double location, double width)

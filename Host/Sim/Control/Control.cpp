@@ -1,3 +1,4 @@
+#include "DialogControl.hpp"
 #include "HostControl.hpp"
 #include "Sim/Control/ControlRecords.hpp"
 
@@ -92,6 +93,7 @@ void ResetHost()
 	Sim::StartNewProject();
 	Sim::Faults().ResetCounts();
 	Sim::ResetLargestHandleSize();
+	ResetDialogs();
 }
 
 void AddStory(Int16 index, double level, const std::string& name)

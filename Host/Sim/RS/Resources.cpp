@@ -1,7 +1,8 @@
 // The add-on's resources, read from the plain-text definitions in its
 // resource folder: "[strings ID]" sections of "index = text" lines and
-// "[alert ID]" sections with "text", "button1" .. "button3" lines. A text may
-// hold \n, \t and \\ escapes; an alert text holds the places ^1 .. ^4.
+// "[alert ID]" sections with "text", "button1" .. "button3" lines, and the
+// "[layout ID]" sections of panels. A text may hold \n, \t and \\ escapes;
+// an alert text holds the places ^1 .. ^4.
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -11,6 +12,7 @@
 #include "RS/Resources.hpp"
 #include "Sim/API/Project.hpp"
 #include "Sim/Control/Faults.hpp"
+#include "Sim/RS/PanelLayouts.hpp"
 
 namespace {
 
@@ -24,6 +26,7 @@ struct AlertResource {
 struct ResourceSet {
 	std::map<std::pair<int, int>, std::string> strings; // (list, index) -> text
 	std::map<int, AlertResource> alerts;
+	std::map<int, Sim::PanelLayout> layouts;
 };
 
 std::string Trim(const std::string& text)
@@ -75,6 +78,8 @@ void ParseFile(const std::filesystem::path& path, ResourceSet& resources)
 				alert.text = value;
 			else if (key.rfind("button", 0) == 0 && key.size() == 7 && key[6] >= '1' && key[6] <= '3')
 				alert.buttons[key[6] - '1'] = value;
+		} else if (kind == "layout") {
+			Sim::AddLayoutEntry(resources.layouts[id], key, value);
 		}
 	}
 }
@@ -123,6 +128,12 @@ GS::UniString RSGetIndString(GSResID listId, Int32 index, GSResModule module, In
 		return GS::UniString();
 	auto found = Resources().strings.find({listId, index});
 	return found == Resources().strings.end() ? GS::UniString() : GS::UniString(found->second);
+}
+
+const Sim::PanelLayout* Sim::FindPanelLayout(GSResModule module, short resId)
+{
+	auto found = Resources().layouts.find(resId);
+	return module != ownResModule || found == Resources().layouts.end() ? nullptr : &found->second;
 }
 
 namespace DG {

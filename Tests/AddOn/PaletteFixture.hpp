@@ -1,0 +1,52 @@
+// A test of the palette: it starts without a palette, and the palette that it
+// made is gone again when it ends.
+#pragma once
+
+#include <map>
+
+#include "DialogControl.hpp"
+#include "HostTest.hpp"
+#include "ResourceIDs.hpp"
+#include "VelmoraPalette.hpp"
+
+class PaletteTest : public HostTest {
+protected:
+	void SetUp() override
+	{
+		VelmoraPalette::DestroyInstance();
+		HostTest::SetUp();
+	}
+
+	void TearDown() override
+	{
+		VelmoraPalette::DestroyInstance();
+		HostTest::TearDown();
+	}
+
+	static VelmoraPalette& ShownPalette()
+	{
+		VelmoraPalette& palette = VelmoraPalette::GetInstance();
+		palette.Show(-32768);
+		return palette;
+	}
+
+	static HostControl::PanelState PaletteState()
+	{
+		std::optional<HostControl::PanelState> state = HostControl::ModelessPanel(ID_PALETTE);
+		EXPECT_TRUE(state.has_value()) << "the palette is not shown";
+		return state.value_or(HostControl::PanelState{});
+	}
+
+	// The check box states of items 5, 8, 9, 11, 15, 20, 24 and 27 as
+	// "checked/enabled" pairs, for tables.
+	static std::map<short, std::pair<bool, bool>> CheckBoxes(const HostControl::PanelState& state)
+	{
+		std::map<short, std::pair<bool, bool>> boxes;
+		for (short item : {5, 8, 9, 11, 15, 20, 24, 27}) {
+			const HostControl::ItemState* box = state.Item(item);
+			if (box != nullptr)
+				boxes[item] = {box->checked, box->enabled};
+		}
+		return boxes;
+	}
+};
