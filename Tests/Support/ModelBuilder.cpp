@@ -36,6 +36,9 @@ API_Guid AddOpening(API_ElemTypeID type, const API_Guid& wall, double location, 
 	opening.door.openingBase.width = width;
 	opening.door.openingBase.height = type == API_DoorID ? 2.1 : 1.2;
 	opening.door.lower = type == API_DoorID ? 0.0 : 0.9;
+	// Placed openings are always made from a part of the library.
+	const API_Guid& part = type == API_DoorID ? HostControl::Defaults().doorPart : HostControl::Defaults().windowPart;
+	opening.door.openingBase.libInd = HostControl::LibraryPartIndex(part).value_or(0);
 	return HostControl::AddElement(opening);
 }
 

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Sim/API/AddOnHost.hpp"
 #include "Sim/API/ElementSettings.hpp"
 #include "Sim/API/Project.hpp"
+#include "Sim/API/Session.hpp"
 #include "Sim/Control/Faults.hpp"
 #include "Sim/GS/Memory.hpp"
 
@@ -88,11 +90,12 @@ void ResetHost()
 {
 	Sim::HostState& host = Sim::Host();
 	host = Sim::HostState();
-	host.project.stories.push_back({0, 0.0, "Ground floor"});
-	Sim::BuildDefaultProject();
+	Sim::ResetAddOnHost();
+	Sim::StartNewProject();
 	Sim::Faults().ResetCounts();
 	Sim::ResetLargestHandleSize();
 	ResetDialogs();
+	Sim::TheSession() = Sim::Session();
 }
 
 void AddStory(Int16 index, double level, const std::string& name)
