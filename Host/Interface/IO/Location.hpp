@@ -5,6 +5,16 @@
 
 namespace IO {
 
+// One local name: a file's or a folder's name without its folder.
+class Name {
+public:
+	Name(const GS::UniString& text) : text(text) {}
+	GS::UniString ToString() const { return text; }
+
+private:
+	GS::UniString text;
+};
+
 // A path made of local names separated by '/'.
 class Location {
 public:
@@ -14,6 +24,8 @@ public:
 	~Location();
 
 	GS::UniString ToDisplayText() const { return path; }
+	// Replaces the last local name: a file's location becomes that of a sibling.
+	GSErrCode SetLastLocalName(const Name& name);
 
 private:
 	GS::UniString path;

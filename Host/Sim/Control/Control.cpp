@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Sim/API/AddOnHost.hpp"
 #include "Sim/API/ElementSettings.hpp"
 #include "Sim/API/Project.hpp"
 #include "Sim/Control/Faults.hpp"
@@ -88,8 +89,8 @@ void ResetHost()
 {
 	Sim::HostState& host = Sim::Host();
 	host = Sim::HostState();
-	host.project.stories.push_back({0, 0.0, "Ground floor"});
-	Sim::BuildDefaultProject();
+	Sim::ResetAddOnHost();
+	Sim::StartNewProject();
 	Sim::Faults().ResetCounts();
 	Sim::ResetLargestHandleSize();
 	ResetDialogs();

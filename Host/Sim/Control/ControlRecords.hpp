@@ -9,5 +9,7 @@ namespace HostControl {
 
 std::optional<Sim::StoredParams> ToStoredParams(const std::optional<std::vector<Param>>& params);
 Sim::StoredMemo ToStoredMemo(const MemoParts& memo);
+PCC ToControl(const Sim::StoredPCC& pcc);
+Sim::StoredPCC ToStored(const PCC& pcc);
 
 } // namespace HostControl

@@ -10,8 +10,6 @@ using Sim::TheProject;
 
 namespace HostControl {
 
-namespace {
-
 PCC ToControl(const Sim::StoredPCC& pcc)
 {
 	return {pcc.propertyValues, pcc.classificationItems, pcc.categoryValues};
@@ -21,6 +19,8 @@ Sim::StoredPCC ToStored(const PCC& pcc)
 {
 	return {pcc.propertyValues, pcc.classificationItems, pcc.categoryValues};
 }
+
+namespace {
 
 API_Guid GuidOrNew(const API_Guid& guid)
 {
