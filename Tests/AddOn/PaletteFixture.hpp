@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "AddOnControl.hpp"
 #include "DialogControl.hpp"
 #include "HostTest.hpp"
 #include "ResourceIDs.hpp"
@@ -21,6 +22,19 @@ protected:
 	{
 		VelmoraPalette::DestroyInstance();
 		HostTest::TearDown();
+	}
+
+	// A host into which an add-on registered the palette's menu and window.
+	static void RegisterPalette()
+	{
+		HostControl::LoadAddOn(
+		    {[](API_EnvirParams*) { return APIAddon_Normal; },
+		     [] { return ACAPI_MenuItem_RegisterMenu(ID_MENU_PALETTE, 0, MenuCode_Palettes, 0); },
+		     [] {
+			     return ACAPI_RegisterModelessWindow(VelmoraPalette::refId, VelmoraPalette::PaletteAPIControlCallBack, 0,
+			                                         GSGuid2APIGuid(VelmoraPalette::paletteGuid));
+		     },
+		     [] { return ACAPI_UnregisterModelessWindow(VelmoraPalette::refId); }});
 	}
 
 	static VelmoraPalette& ShownPalette()
