@@ -52,8 +52,11 @@ Int32 FromToRoom(const API_OpeningRelation& relation, const API_Guid& zone)
 // A niche window belongs to the zone it opens from; the zone on its other side gets no hole.
 CovResult<bool> IsNicheOfAnotherZone(const API_Element& opening, const API_Guid& zone)
 {
-	if (opening.header.type.typeID != API_WindowID || !IsNiche(opening))
+	if (opening.header.type.typeID != API_WindowID)
 		return false;
+	CovResult<bool> niche = IsNiche(opening);
+	if (!niche.HasValue() || !niche.Value())
+		return niche;
 	API_OpeningRelation relation;
 	if (ErrCode error = GetOpeningRelation(opening, relation); error != NoError)
 		return CovError{error};
@@ -304,14 +307,16 @@ CovResult<double> ComputeCoveringHoleWidth(const API_Element& wall, const API_El
 	return firstSide ? measured.Value().width1 : measured.Value().width2;
 }
 
-bool IsNiche(const API_Element& opening)
+CovResult<bool> IsNiche(const API_Element& opening)
 {
 	API_LibPart libPart;
 	std::memset(&libPart, 0, sizeof(libPart));
 	LibPartLocationGuard releaseLocation(libPart);
 	libPart.index = opening.door.openingBase.libInd;
-	// A part that cannot be read leaves the record empty: no niche.
-	ACAPI_LibraryPart_Get(&libPart);
+	// Taken for no niche, an unreadable part would give this zone a hole for
+	// the niche of the zone on the other side.
+	if (ErrCode error = ACAPI_LibraryPart_Get(&libPart); error != NoError)
+		return CovError{error};
 	std::string uniqueId(libPart.ownUnID, strnlen(libPart.ownUnID, sizeof(libPart.ownUnID)));
 	if (uniqueId.size() < guidTextLength + 1)
 		return false;

@@ -39,8 +39,9 @@ double ComputeCoveringHoleLocation(const API_Element& wall, const API_Element& c
 // The opening's width; on a curved wall, its width on the zone's side.
 CovResult<double> ComputeCoveringHoleWidth(const API_Element& wall, const API_Element& opening, const API_Guid& zone);
 
-// Whether the opening is made from one of the niche library parts.
-bool IsNiche(const API_Element& opening);
+// Whether the opening is made from one of the niche library parts; the host's
+// error when its library part cannot be read.
+CovResult<bool> IsNiche(const API_Element& opening);
 
 // Gives the new holes of one kind (door or window) the kind's properties,
 // classifications and categories. An empty list asks the host nothing.

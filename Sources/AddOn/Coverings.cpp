@@ -18,36 +18,36 @@ namespace {
 // Every memo part of the zone but those the engine never reads.
 constexpr UInt64 zoneMemoMask = 0x3FFFFFFFBFFFFFFF;
 
-// Switches the host's group suspension on for the scope when it is off, so
-// that deleting a covering does not take its whole group along.
-class GroupSuspension {
-public:
-	GroupSuspension()
-	{
-		bool on = false;
-		status = ACAPI_View_IsSuspendGroupOn(&on);
-		if (status == NoError && !on)
-			status = Toggle();
-		switched = status == NoError && !on;
-	}
-	~GroupSuspension()
-	{
-		if (switched)
-			Toggle();
-	}
-	GroupSuspension(const GroupSuspension&) = delete;
-	GroupSuspension& operator=(const GroupSuspension&) = delete;
+// Keeps the first error of steps that all run whatever the others returned.
+void KeepFirstError(ErrCode& first, ErrCode error)
+{
+	if (first == NoError)
+		first = error;
+}
 
-	// The host's error when the state of suspension could not be read or
-	// suspension not be switched on: a delete may then take whole groups.
-	ErrCode Status() const { return status; }
+ErrCode ToggleGroupSuspension()
+{
+	return ACAPI_Grouping_Tool(GS::Array<API_Guid>(), APITool_SuspendGroups, nullptr);
+}
 
-private:
-	static ErrCode Toggle() { return ACAPI_Grouping_Tool(GS::Array<API_Guid>(), APITool_SuspendGroups, nullptr); }
-
-	ErrCode status;
-	bool switched;
-};
+// Runs the changes with the host's group suspension on, so that deleting a
+// covering does not take its whole group along, and leaves suspension as the
+// user had it. A state that cannot be read counts as off. When suspension
+// cannot be switched on, its state is unknown and nothing runs. Failing to
+// switch it back off is reported, the changes' own error first.
+template <typename Changes> ErrCode WithGroupsSuspended(Changes changes)
+{
+	bool on = false;
+	if (ACAPI_View_IsSuspendGroupOn(&on) != NoError)
+		on = false;
+	if (on)
+		return changes();
+	if (ErrCode error = ToggleGroupSuspension(); error != NoError)
+		return error;
+	ErrCode result = changes();
+	KeepFirstError(result, ToggleGroupSuspension());
+	return result;
+}
 
 // Whether the covering still has the link to the wall or column it covers.
 ErrCode HasBaseLink(const API_Guid& covering, bool& hasBase)
@@ -225,8 +225,11 @@ ErrCode GetZone(const API_Guid& zone, API_Element& element, API_ElementMemo& mem
 CovResult<CoveringsCreated> AddCoveringsToRoom(const API_Guid& zone, const CoveringSettings& settings,
                                                const GS::UniString& timestamp)
 {
+	// Links that cannot be read may be coverings already made: adding a second
+	// set would break the zone's next update.
 	GS::Array<API_Guid> links;
-	ACAPI_ElementLink_GetLinks(zone, &links);
+	if (ErrCode error = ACAPI_ElementLink_GetLinks(zone, &links); error != NoError)
+		return CovError{error};
 	if (!links.IsEmpty())
 		return CovError{COVERR_DOUBLE_ADD};
 
@@ -262,20 +265,19 @@ CovResult<CoveringsCreated> AddCoveringsToRoom(const API_Guid& zone, const Cover
 
 ErrCode UpdateCoveringsOfRoom(const API_Guid& zone, const CoveringSettings& settings, const GS::UniString& timestamp)
 {
-	// Declared first, so that suspension is switched back after the zone's memo is released.
-	GroupSuspension suspension;
-	if (ErrCode error = suspension.Status(); error != NoError)
-		return error;
-	ZoneUpdate update(settings.wall);
-	if (ErrCode error = update.Read(zone); error != NoError)
-		return error;
-	if (ErrCode error = update.UpdateLinkedElements(); error != NoError)
-		return error;
-	if (ErrCode error = update.DeleteGivenUp(); error != NoError)
-		return error;
-	if (ErrCode error = RemoveLeftoverCoverings(zone); error != NoError)
-		return error;
-	return SetTimestampProperty(update.Updated(), settings.timestampProperty, timestamp);
+	// The zone's memo goes with the update, before suspension is switched back.
+	return WithGroupsSuspended([&] {
+		ZoneUpdate update(settings.wall);
+		if (ErrCode error = update.Read(zone); error != NoError)
+			return error;
+		if (ErrCode error = update.UpdateLinkedElements(); error != NoError)
+			return error;
+		if (ErrCode error = update.DeleteGivenUp(); error != NoError)
+			return error;
+		if (ErrCode error = RemoveLeftoverCoverings(zone); error != NoError)
+			return error;
+		return SetTimestampProperty(update.Updated(), settings.timestampProperty, timestamp);
+	});
 }
 
 ErrCode RemoveCoveringsFromRoom(const API_Guid& zone)
@@ -287,19 +289,21 @@ ErrCode RemoveCoveringsFromRoom(const API_Guid& zone)
 	}
 	DBPrintf("Got so many links: %d\n", static_cast<int>(links.GetSize()));
 	GS::Array<API_Guid> toDelete;
+	// A wall or column left linked would make the next add refuse the zone, so
+	// a failed unlink is reported once everything else is done.
+	ErrCode unlinkError = NoError;
 	ErrCode walkError = VisitLinkFlags(zone, links, [&](const API_Guid& target, UInt32 flag) -> CovResult<LinkWalk> {
 		if (flag == LinkZoneCovering || flag == LinkZoneCeiling || flag == LinkZoneFloor)
 			toDelete.Push(target);
 		else if (flag == LinkZoneWall || flag == LinkZoneColumn)
-			ACAPI_ElementLink_Unlink(zone, target);
+			KeepFirstError(unlinkError, ACAPI_ElementLink_Unlink(zone, target));
 		return LinkWalk::Continue;
 	});
 	if (walkError != NoError)
 		return walkError;
-	if (toDelete.IsEmpty())
-		return NoError;
-	GroupSuspension suspension;
-	return ACAPI_Element_Delete(toDelete);
+	if (!toDelete.IsEmpty())
+		KeepFirstError(unlinkError, WithGroupsSuspended([&] { return ACAPI_Element_Delete(toDelete); }));
+	return unlinkError;
 }
 
 ErrCode RemoveLeftoverCoverings(const API_Guid& zone)

@@ -144,6 +144,7 @@ protected:
 		covering.wall.zoneRel = APIZRel_Boundary;
 		covering.wall.bottomOffset = 0.1;
 		covering.wall.height = 2.7;
+		covering.wall.thickness = 0.015;
 		covering.wall.topOffset = -0.4;
 		covering.wall.relativeTopStory = topLinkedStories;
 		covering.wall.begC = {1, 0.1};

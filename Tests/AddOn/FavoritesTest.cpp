@@ -180,7 +180,7 @@ struct Applied {
 Applied NewWallAndFavorite(bool withLists)
 {
 	Applied applied;
-	API_Element wall = NewRecord(API_WallID);
+	API_Element wall = WallRecord({0, 0}, {1, 0});
 	EXPECT_EQ(ACAPI_Element_Create(&wall, nullptr), NoError);
 	applied.wall = wall.header.guid;
 	EXPECT_EQ(ACAPI_Element_SetProperty(applied.wall, StringValue(Defaults().checkedByProperty, "kept")), NoError);

@@ -27,9 +27,7 @@ API_Element Read(const API_Guid& guid)
 
 TEST_F(Model, CreatedElementGetsANewGuidAndReadsBack)
 {
-	API_Element wall = NewRecord(API_WallID);
-	wall.wall.begC = {1.0, 2.0};
-	wall.wall.thickness = 0.3;
+	API_Element wall = WallRecord({1.0, 2.0}, {4.0, 2.0}, 0.0, 0.3);
 	ASSERT_EQ(ACAPI_Element_Create(&wall, nullptr), NoError);
 	EXPECT_NE(wall.header.guid, APINULLGuid);
 	API_Element read = Read(wall.header.guid);
@@ -59,26 +57,6 @@ TEST_F(Model, ChangeTouchesOnlyMarkedFields)
 	EXPECT_EQ(changed.wall.thickness, wall.wall.thickness);
 	EXPECT_EQ(changed.header.floorInd, wall.header.floorInd);
 	EXPECT_EQ(changed.wall.endC.x, 10.0);
-}
-
-TEST_F(Model, SlabPolygonCountsMustMatchItsMemo)
-{
-	API_ElementMemo memo = {};
-	memo.coords = reinterpret_cast<API_Coord**>(BMAllocateHandle(5 * sizeof(API_Coord), ALLOCATE_CLEAR, 0));
-	memo.pends = reinterpret_cast<Int32**>(BMAllocateHandle(2 * sizeof(Int32), ALLOCATE_CLEAR, 0));
-	memo.parcs = reinterpret_cast<API_PolyArc**>(BMAllocateHandle(0, ALLOCATE_CLEAR, 0));
-	struct Case {
-		API_Polygon counts;
-		GSErrCode expected;
-	};
-	for (const Case& c : {Case{{4, 1, 0}, NoError}, Case{{5, 1, 0}, APIERR_BADPOLY}, Case{{4, 2, 0}, APIERR_BADPOLY},
-	                      Case{{4, 1, 1}, APIERR_BADPOLY}}) {
-		API_Element slab = NewRecord(API_SlabID);
-		slab.slab.poly = c.counts;
-		EXPECT_EQ(ACAPI_Element_Create(&slab, &memo), c.expected) << c.counts.nCoords << c.counts.nSubPolys;
-	}
-	EXPECT_EQ(HostControl::Elements(API_SlabID).size(), 1u);
-	ACAPI_DisposeElemMemoHdls(&memo);
 }
 
 TEST_F(Model, MemoPartsComeBackInNewHandles)
@@ -186,7 +164,7 @@ TEST_F(Model, UndoRestoresTheProjectExactly)
 {
 	API_Guid wall = AddWall({0, 0}, {1, 0});
 	GSErrCode result = ACAPI_CallUndoableCommand("Change things", [&] {
-		API_Element more = NewRecord(API_WallID);
+		API_Element more = WallRecord({0, 1}, {1, 1});
 		ACAPI_Element_Create(&more, nullptr);
 		ACAPI_ElementLink_Link(wall, more.header.guid, 2);
 		ACAPI_Element_Delete({wall});

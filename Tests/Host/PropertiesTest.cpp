@@ -207,7 +207,7 @@ TEST_F(Properties, ANewElementReceivesItsTypesDefaultItems)
 	Pairs expected{{Defaults().classificationSystem, Defaults().finishItem}, {other, otherItem}};
 	EXPECT_EQ(Pairs(defaults.begin(), defaults.end()), expected);
 
-	API_Element wall = NewRecord(API_WallID);
+	API_Element wall = WallRecord({0, 0}, {1, 0});
 	API_Element zone = NewRecord(API_ZoneID);
 	ASSERT_EQ(ACAPI_Element_Create(&wall, nullptr), NoError);
 	ASSERT_EQ(ACAPI_Element_Create(&zone, nullptr), NoError);

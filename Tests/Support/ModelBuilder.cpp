@@ -12,7 +12,7 @@ API_Element NewRecord(API_ElemTypeID type)
 	return element;
 }
 
-API_Guid AddWall(API_Coord begin, API_Coord end, double arcAngle, double thickness)
+API_Element WallRecord(API_Coord begin, API_Coord end, double arcAngle, double thickness)
 {
 	API_Element wall = NewRecord(API_WallID);
 	wall.wall.begC = begin;
@@ -20,7 +20,12 @@ API_Guid AddWall(API_Coord begin, API_Coord end, double arcAngle, double thickne
 	wall.wall.angle = arcAngle;
 	wall.wall.thickness = thickness;
 	wall.wall.height = 3.0;
-	return HostControl::AddElement(wall);
+	return wall;
+}
+
+API_Guid AddWall(API_Coord begin, API_Coord end, double arcAngle, double thickness)
+{
+	return HostControl::AddElement(WallRecord(begin, end, arcAngle, thickness));
 }
 
 API_Guid AddOpening(API_ElemTypeID type, const API_Guid& wall, double location, double width)
@@ -31,6 +36,9 @@ API_Guid AddOpening(API_ElemTypeID type, const API_Guid& wall, double location, 
 	opening.door.openingBase.width = width;
 	opening.door.openingBase.height = type == API_DoorID ? 2.1 : 1.2;
 	opening.door.lower = type == API_DoorID ? 0.0 : 0.9;
+	// Placed openings are always made from a part of the library.
+	const API_Guid& part = type == API_DoorID ? HostControl::Defaults().doorPart : HostControl::Defaults().windowPart;
+	opening.door.openingBase.libInd = HostControl::LibraryPartIndex(part).value_or(0);
 	return HostControl::AddElement(opening);
 }
 

@@ -10,6 +10,8 @@ namespace ModelBuilder {
 
 API_Element NewRecord(API_ElemTypeID type);
 
+// A wall record that a host accepts: it has length, thickness and height.
+API_Element WallRecord(API_Coord begin, API_Coord end, double arcAngle = 0.0, double thickness = 0.2);
 API_Guid AddWall(API_Coord begin, API_Coord end, double arcAngle = 0.0, double thickness = 0.2);
 API_Guid AddOpening(API_ElemTypeID type, const API_Guid& wall, double location, double width = 0.9);
 

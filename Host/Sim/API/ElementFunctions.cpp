@@ -5,6 +5,7 @@
 
 #include "API/ElementFunctions.hpp"
 #include "GS/Memory.hpp"
+#include "Sim/API/ElementChecks.hpp"
 #include "Sim/API/ElementSettings.hpp"
 #include "Sim/API/Project.hpp"
 #include "Sim/Control/Faults.hpp"
@@ -28,32 +29,6 @@ bool IsKnownType(API_ElemTypeID type)
 	default:
 		return false;
 	}
-}
-
-GSSize PartSize(const Sim::Part& part)
-{
-	return part.has_value() ? static_cast<GSSize>(part->size()) : 0;
-}
-
-// Like the host, a slab's polygon counts must describe its memo.
-bool PolygonCountsMatch(const API_SlabType& slab, const Sim::StoredMemo& memo)
-{
-	return slab.poly.nCoords == PartSize(memo.coords) / GSSize(sizeof(API_Coord)) - 1 &&
-	       slab.poly.nSubPolys == PartSize(memo.pends) / GSSize(sizeof(Int32)) - 1 &&
-	       slab.poly.nArcs == PartSize(memo.parcs) / GSSize(sizeof(API_PolyArc));
-}
-
-GSErrCode CheckElement(const API_Element& element, const Sim::StoredMemo& memo)
-{
-	API_ElemTypeID type = element.header.type.typeID;
-	if (type == API_SlabID && !PolygonCountsMatch(element.slab, memo))
-		return APIERR_BADPOLY;
-	if (Sim::IsOpening(type)) {
-		const Sim::StoredElement* owner = TheProject().Find(element.door.owner);
-		if (owner == nullptr || owner->record.header.type.typeID != API_WallID)
-			return APIERR_BADPARS;
-	}
-	return NoError;
 }
 
 bool TypeMatches(const API_Element& request, const API_Element& stored)
@@ -168,7 +143,7 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 	if (!IsKnownType(element->header.type.typeID))
 		return APIERR_BADELEMENTTYPE;
 	Sim::StoredElement stored{*element, memo != nullptr ? Sim::StoreMemo(*memo, APIMemoMask_All) : Sim::StoredMemo()};
-	if (GSErrCode error = CheckElement(stored.record, stored.memo); error != NoError)
+	if (GSErrCode error = Sim::CheckElement(stored.record, stored.memo, TheProject().elements); error != NoError)
 		return error;
 	Sim::Project& project = TheProject();
 	stored.record.header.guid = project.NewGuid();
@@ -193,7 +168,7 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
 		Sim::CopyMarkedBytes(*element, *mask, changed.record);
 	if (memo != nullptr)
 		Sim::ReplaceMemoParts(changed.memo, Sim::StoreMemo(*memo, memoMask), memoMask);
-	if (GSErrCode error = CheckElement(changed.record, changed.memo); error != NoError)
+	if (GSErrCode error = Sim::CheckElement(changed.record, changed.memo, TheProject().elements); error != NoError)
 		return error;
 	++changed.record.header.modiStamp;
 	*element = changed.record;

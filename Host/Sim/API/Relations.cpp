@@ -76,7 +76,7 @@ GSErrCode ACAPI_Grouping_GetConnectedElements(const API_Guid& guid, const API_El
 	return NoError;
 }
 
-GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar*, API_Quantities* quantities,
+GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar* params, API_Quantities* quantities,
                                       const API_QuantitiesMask* mask)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetQuantities"); fault != NoError)
@@ -97,6 +97,11 @@ GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar*,
 	                                element->record.door.openingBase.height,
 	                                0.0,
 	                                0.0};
+	// An opening below the caller's minimum size is not measured: its quantities are zero.
+	double minimum = params != nullptr ? params->minOpeningSize : 0.0;
+	const API_OpeningBaseType& size = element->record.door.openingBase;
+	if (size.width < minimum || size.height < minimum)
+		measured = {};
 	bool isDoor = type == API_DoorID;
 	const API_OpeningQuantity& marks = isDoor ? mask->elements.door : mask->elements.window;
 	API_OpeningQuantity& target = isDoor ? quantities->elements->door : quantities->elements->window;

@@ -198,14 +198,8 @@ private:
 		double radius = geometry.GetMainAxisLength();
 		if (radius == 0.0)
 			return;
-		ApproximatedArc arc{angle, {begin}, {}, {}, {}};
 		int steps = StepsFor(radius, angle);
-		for (int step = 1; step < steps; ++step) {
-			double direction = geometry.GetBegAng() + angle * step / steps;
-			arc.points.push_back({geometry.GetOrigo().x + radius * std::cos(direction),
-			                      geometry.GetOrigo().y + radius * std::sin(direction)});
-		}
-		arc.points.push_back(end);
+		ApproximatedArc arc{angle, ArcChordPoints(begin, end, angle, steps), {}, {}, {}};
 		for (const Coord& point : arc.points)
 			arc.intPoints.push_back(ToIntPoint(point));
 		arc.low = arc.high = arc.intPoints.front();

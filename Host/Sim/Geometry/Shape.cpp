@@ -220,6 +220,20 @@ GSErrCode WriteShape(const PolyShape& shape, Polygon2DData* data)
 	return NoError;
 }
 
+std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps)
+{
+	GenArc arc = GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle);
+	double radius = arc.GetMainAxisLength();
+	std::vector<Coord> points{begin};
+	for (int step = 1; step < steps; ++step) {
+		double direction = arc.GetBegAng() + angle * step / steps;
+		points.push_back(
+		    {arc.GetOrigo().x + radius * std::cos(direction), arc.GetOrigo().y + radius * std::sin(direction)});
+	}
+	points.push_back(end);
+	return points;
+}
+
 void RewriteRecord(const PolyShape& shape, Polygon2DData* data)
 {
 	Int32 vertex = 0;

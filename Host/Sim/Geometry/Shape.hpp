@@ -56,6 +56,10 @@ GSErrCode WriteShape(const PolyShape& shape, Polygon2DData* data);
 // vertex and contour counts are the same, the arc count no larger.
 void RewriteRecord(const PolyShape& shape, Polygon2DData* data);
 
+// The ends of `steps` equal chords along the arc from begin to end turning by the
+// angle; the first and last are begin and end themselves.
+std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps);
+
 void OrientShape(PolyShape* shape);
 bool IsOriented(const PolyShape& shape);
 // The shape must have at least one contour.
