@@ -23,11 +23,10 @@ void DropFavorite(ElementCovSettings& kind, ButtonWithDefaultText& settingsButto
 	settingsButton.ShowKind(kind);
 }
 
-ErrCode ReadToolDefaults(API_ElemTypeID type, const GS::Array<API_ElemCategory>& categories,
-                         ElementCovSettings& into)
+ErrCode ReadToolDefaults(API_ElemTypeID type, const GS::Array<API_ElemCategory>& categories, ElementCovSettings& into)
 {
-	return GetCurrentToolDefaults(ElemTypeOf(type), into.toolElement, into.memo, into.properties,
-	                              into.classifications, into.categoryValues, categories);
+	return GetCurrentToolDefaults(ElemTypeOf(type), into.toolElement, into.memo, into.properties, into.classifications,
+	                              into.categoryValues, categories);
 }
 
 ErrCode WriteToolDefaults(API_ElemTypeID type, ElementCovSettings& from)

@@ -91,9 +91,9 @@ void VelmoraPalette::PanelResized(const DG::PanelResizeEvent& event)
 		return;
 	BeginMoveResizeItems();
 	// The settings icon and the favorite buttons keep to the right edge.
-	for (DG::Item* right : std::initializer_list<DG::Item*>{&settingsIconButton, &wallFavoriteButton,
-	                                                         &doorFavoriteButton, &windowFavoriteButton,
-	                                                         &ceilingFavoriteButton, &floorFavoriteButton})
+	for (DG::Item* right :
+	     std::initializer_list<DG::Item*>{&settingsIconButton, &wallFavoriteButton, &doorFavoriteButton,
+	                                      &windowFavoriteButton, &ceilingFavoriteButton, &floorFavoriteButton})
 		right->Move(dx, 0);
 	for (DG::Item* wide : std::initializer_list<DG::Item*>{
 	         &kindsSeparator, &wallSettingsButton, &doorSettingsButton, &windowSettingsButton, &slabsSeparator,

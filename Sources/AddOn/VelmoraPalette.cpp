@@ -117,4 +117,3 @@ void VelmoraPalette::ClearPaletteSettings()
 	settings = ClearedPaletteSettings();
 	SyncPaletteToCovSettings();
 }
-

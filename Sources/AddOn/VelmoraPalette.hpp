@@ -20,7 +20,7 @@ class VelmoraPalette : public DG::Palette,
                        public DG::CompoundItemObserver {
 public:
 	static const GS::Guid paletteGuid;
-	static const Int32 refId; // the palette's reference number with the host
+	static const Int32 refId;                 // the palette's reference number with the host
 	static const API_MenuItemRef menuItemRef; // shows and hides the palette
 
 	// The single palette, made on first use.

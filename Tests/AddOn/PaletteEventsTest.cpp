@@ -63,12 +63,7 @@ TEST_F(PaletteTest, TheHostsMessagesShowHideAndGreyThePaletteAndAnotherNumberMak
 	// Loading on the end of a hide phase even while the palette stays hidden.
 	CoveringSettings stored = ClearedPaletteSettings();
 	stored.ceiling.enabled = true;
-	PaletteSettings state;
-	state.coveringSettings = stored;
-	GS::MemoryOChannel32 channel;
-	state.Write(channel);
-	PutAddOnObject("PaletteSettings", std::vector<char>(channel.GetDestination(),
-	                                                    channel.GetDestination() + channel.GetDataSize()));
+	PutAddOnObject("PaletteSettings", StoredBytes(stored));
 	SendPaletteMessage(PaletteGuid(), APIPalMsg_HidePalette_End);
 	EXPECT_TRUE(VelmoraPalette::GetInstance().settings.ceiling.enabled);
 	EXPECT_FALSE(Shown());
@@ -113,38 +108,27 @@ TEST_F(PaletteTest, CheckBoxesSetTheirFieldsGreyTheirDependantsAndStoreEachChang
 	RegisterPalette();
 	SendPaletteMessage(PaletteGuid(), APIPalMsg_OpenPalette);
 	VelmoraPalette& palette = VelmoraPalette::GetInstance();
-	struct Step {
-		short toggled;
-		std::map<short, std::pair<bool, bool>> boxes; // checked, enabled
-	};
-	const Step steps[] = {
-	    {9, {{5, {true, true}}, {8, {true, true}}, {9, {true, true}}, {11, {false, true}}, {15, {false, true}},
-	         {20, {false, true}}, {24, {false, true}}, {27, {false, false}}}},
-	    {5, {{5, {false, true}}, {8, {true, false}}, {9, {true, false}}, {11, {false, false}}, {15, {false, false}},
-	         {20, {false, true}}, {24, {false, true}}, {27, {false, false}}}},
-	    {24, {{5, {false, true}}, {8, {true, false}}, {9, {true, false}}, {11, {false, false}}, {15, {false, false}},
-	          {20, {false, true}}, {24, {true, true}}, {27, {false, true}}}},
-	    {27, {{5, {false, true}}, {8, {true, false}}, {9, {true, false}}, {11, {false, false}}, {15, {false, false}},
-	          {20, {false, true}}, {24, {true, true}}, {27, {true, true}}}},
-	    {24, {{5, {false, true}}, {8, {true, false}}, {9, {true, false}}, {11, {false, false}}, {15, {false, false}},
-	          {20, {false, true}}, {24, {false, true}}, {27, {true, false}}}},
-	    {5, {{5, {true, true}}, {8, {true, true}}, {9, {true, true}}, {11, {false, true}}, {15, {false, true}},
-	         {20, {false, true}}, {24, {false, true}}, {27, {true, false}}}},
-	};
-	for (const Step& step : steps) {
+	// Boxes 5, 8, 9, 11, 15, 20, 24, 27 after each toggle: X checked, . clear, x and - greyed.
+	const std::pair<short, std::string> steps[] = {{9, "XXX....-"},  {5, ".xx--..-"},  {24, ".xx--.X."},
+	                                               {27, ".xx--.XX"}, {24, ".xx--..x"}, {5, "XXX....x"}};
+	for (const auto& [toggled, boxes] : steps) {
 		ResetCallCounts();
-		ASSERT_TRUE(ToggleCheck(ID_PALETTE, step.toggled));
+		ASSERT_TRUE(ToggleCheck(ID_PALETTE, toggled));
 		PanelState state = *ModelessPanel(ID_PALETTE);
-		EXPECT_EQ(CheckBoxes(state), step.boxes) << "after box " << step.toggled;
+		EXPECT_EQ(BoxCode(state), boxes) << "after box " << toggled;
 		for (short button : {6, 7, 12, 13, 16, 17, 21, 22, 25, 26})
 			EXPECT_TRUE(state.Item(button)->enabled) << "button " << button;
 		const CoveringSettings& s = palette.settings;
-		std::map<short, bool> fields = {{5, s.wall.enabled},           {8, s.wall.innerContours},
-		                                {9, s.wall.columnCoverings},   {11, s.wall.doorHoles.enabled},
-		                                {15, s.wall.windowHoles.enabled}, {20, s.ceiling.enabled},
-		                                {24, s.floor.enabled},         {27, s.floor.insets}};
+		std::map<short, bool> fields = {{5, s.wall.enabled},
+		                                {8, s.wall.innerContours},
+		                                {9, s.wall.columnCoverings},
+		                                {11, s.wall.doorHoles.enabled},
+		                                {15, s.wall.windowHoles.enabled},
+		                                {20, s.ceiling.enabled},
+		                                {24, s.floor.enabled},
+		                                {27, s.floor.insets}};
 		for (const auto& [box, field] : fields)
-			EXPECT_EQ(field, step.boxes.at(box).first) << "field of box " << box << " after box " << step.toggled;
+			EXPECT_EQ(field, state.Item(box)->checked) << "field of box " << box << " after box " << toggled;
 		EXPECT_EQ(CallCount("ACAPI_AddOnObject_ModifyObject") + CallCount("ACAPI_AddOnObject_CreateClientOnlyObject"),
 		          1u);
 	}

@@ -4,7 +4,6 @@
 
 #include "API/Favorites.hpp"
 #include "ErrorNames.hpp"
-#include "GS/Channel.hpp"
 #include "ModelBuilder.hpp"
 #include "PaletteFixture.hpp"
 
@@ -14,22 +13,24 @@ namespace {
 
 const std::string objectName = "PaletteSettings";
 
-std::vector<char> StoredBytes(const CoveringSettings& settings)
-{
-	PaletteSettings stored;
-	stored.coveringSettings = settings;
-	GS::MemoryOChannel32 channel;
-	EXPECT_EQ(stored.Write(channel), NoError);
-	return std::vector<char>(channel.GetDestination(), channel.GetDestination() + channel.GetDataSize());
-}
-
 // The switches of the five kinds and the run, in a comparable form.
 std::vector<bool> Switches(const CoveringSettings& s)
 {
-	return {s.wall.enabled,           s.wall.innerContours,      s.wall.columnCoverings, s.wall.doorHoles.enabled,
-	        s.wall.windowHoles.enabled, s.ceiling.enabled,        s.ceiling.insets,       s.floor.enabled,
-	        s.floor.insets,           s.showSummary,             s.wall.useFavorite,     s.wall.doorHoles.useFavorite,
-	        s.wall.windowHoles.useFavorite, s.ceiling.useFavorite, s.floor.useFavorite};
+	return {s.wall.enabled,
+	        s.wall.innerContours,
+	        s.wall.columnCoverings,
+	        s.wall.doorHoles.enabled,
+	        s.wall.windowHoles.enabled,
+	        s.ceiling.enabled,
+	        s.ceiling.insets,
+	        s.floor.enabled,
+	        s.floor.insets,
+	        s.showSummary,
+	        s.wall.useFavorite,
+	        s.wall.doorHoles.useFavorite,
+	        s.wall.windowHoles.useFavorite,
+	        s.ceiling.useFavorite,
+	        s.floor.useFavorite};
 }
 
 CoveringSettings WithFloorAndColumns()
@@ -151,12 +152,12 @@ TEST_F(PaletteTest, AFavoriteGoneFromTheProjectIsDroppedAtLoadAndAtAClick)
 
 TEST_F(PaletteTest, TheToolSettingsDialogEditsTheKindAndPutsTheHostsDefaultsBack)
 {
-	DefineFavorite({"Oak", ModelBuilder::NewRecord(API_SlabID), std::nullopt, std::nullopt, std::nullopt,
-	                std::nullopt});
+	DefineFavorite(
+	    {"Oak", ModelBuilder::NewRecord(API_SlabID), std::nullopt, std::nullopt, std::nullopt, std::nullopt});
 	struct Case {
 		const char* name;
 		bool accept;
-		const char* favorite; // the kind's favorite before the click; null: none
+		const char* favorite;   // the kind's favorite before the click; null: none
 		double dialogThickness; // as the dialog opened: the favorite's, or the kind's own
 		double thicknessAfter;
 		bool usesFavoriteAfter;
@@ -190,8 +191,8 @@ TEST_F(PaletteTest, TheToolSettingsDialogEditsTheKindAndPutsTheHostsDefaultsBack
 
 TEST_F(PaletteTest, APickedFavoriteIsTakenOnlyWhenItLoadsAndAFailedStoreKeepsTheNewValue)
 {
-	DefineFavorite({"Plaster", ModelBuilder::NewRecord(API_WallID), std::nullopt, std::nullopt, std::nullopt,
-	                std::nullopt});
+	DefineFavorite(
+	    {"Plaster", ModelBuilder::NewRecord(API_WallID), std::nullopt, std::nullopt, std::nullopt, std::nullopt});
 	VelmoraPalette& palette = ShownPalette();
 	palette.InitPaletteSettings();
 
@@ -213,9 +214,8 @@ TEST_F(PaletteTest, APickedFavoriteIsTakenOnlyWhenItLoadsAndAFailedStoreKeepsThe
 	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 20));
 	EXPECT_TRUE(palette.settings.ceiling.enabled) << "kept in memory";
 	EXPECT_EQ(FindAddOnObject(objectName)->content, lastStored);
-	EXPECT_EQ(PaletteAlertNames(),
-	          (std::vector<std::string>{ErrCodeToUniString(APIERR_BADNAME).ToCStr().Get(),
-	                                    ErrCodeToUniString(APIERR_GENERAL).ToCStr().Get()}));
+	EXPECT_EQ(PaletteAlertNames(), (std::vector<std::string>{ErrCodeToUniString(APIERR_BADNAME).ToCStr().Get(),
+	                                                         ErrCodeToUniString(APIERR_GENERAL).ToCStr().Get()}));
 	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 9));
 	EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings)) << "written with the next store";
 }
