@@ -1,6 +1,7 @@
 #include "Sim/Control/Faults.hpp"
 
 #include <algorithm>
+#include <string_view>
 
 namespace Sim {
 
@@ -44,10 +45,13 @@ UInt32 FaultTable::CallCount(const std::string& functionName) const
 	return found == callsByName.end() ? 0 : found->second;
 }
 
-GSErrCode FaultTable::Enter(const std::string& functionName)
+GSErrCode FaultTable::Enter(const char* functionName)
 {
 	callLog.push_back(functionName);
-	UInt32 byName = ++callsByName[functionName];
+	auto counted = callsByName.find(std::string_view(functionName));
+	if (counted == callsByName.end())
+		counted = callsByName.emplace(functionName, 0).first;
+	UInt32 byName = ++counted->second;
 	UInt32 total = ++totalCalls;
 	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {
 		return fault.functionName.empty() ? fault.nthCall == total
