@@ -20,7 +20,9 @@ namespace HostControl {
 // A project with one story (index 0, level 0) and no elements, holding the
 // default element settings (see DefaultProject below); no faults, call counts
 // reset, no alerts, report or debug lines, no undo steps, GUIDs counted from
-// the start again, the largest handle size forgotten. Live memory is not touched.
+// the start again, the largest handle size forgotten, a solo project and the
+// clock's first moment. Live memory and an undo scope opened through the
+// control interface are not touched.
 void ResetHost();
 
 void AddStory(Int16 index, double level, const std::string& name);

@@ -10,6 +10,7 @@
 #include "CommandLine.hpp"
 #include "DemoCoverings.hpp"
 #include "HostControl.hpp"
+#include "SessionControl.hpp"
 
 namespace {
 
@@ -46,7 +47,11 @@ int main(int argc, char** argv)
 		// The settings are filled once, in the opened project, before the first zone.
 		if (!settings)
 			settings = Demo::CoveringSettingsForRun(wallCoveringFavorite, HostControl::Defaults().lastRunProperty);
-		return Demo::CoverZone(zone, *settings, timestamp);
+		// The host accepts the engine's changes only inside a command.
+		HostControl::OpenUndoScope();
+		Runner::ZoneOutcome outcome = Demo::CoverZone(zone, *settings, timestamp);
+		HostControl::CloseUndoScope();
+		return outcome;
 	};
 	return Runner::RunDemo(line.options, Runner::LibraryIndexInProject, coverZone, std::cout, std::cerr);
 }

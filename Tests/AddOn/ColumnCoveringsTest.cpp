@@ -7,9 +7,9 @@
 #include "CoveringIdentity.hpp"
 #include "FaultSweep.hpp"
 #include "GS/Memory.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 using HostControl::Defaults;
 using ModelBuilder::NewRecord;
@@ -176,7 +176,7 @@ std::size_t CallsThatSucceeded(const FaultRun& run, const std::string& function)
 	return run.failedCall == function ? calls - 1 : calls;
 }
 
-class ColumnCoveringsAdd : public HostTest {};
+class ColumnCoveringsAdd : public UndoScopeTest {};
 
 TEST_F(ColumnCoveringsAdd, ThreeFacesOnTheBoundaryGetThreeCoverings)
 {
@@ -436,13 +436,13 @@ TEST(ColumnCoveringsAddFaults, AFailingCallEndsTheAddAtOnce)
 
 // After the add, the covering of the corner column's side 0 lies on edge 4 and
 // that of its side 3 on edge 3.
-class ColumnCoveringsUpdate : public HostTest {
+class ColumnCoveringsUpdate : public UndoScopeTest {
 protected:
 	const std::vector<API_Coord>& outline = cornerRoom;
 
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		column = AddColumn({{6, 4}});
 		zone = AddRoom(outline, {column});
 		ZoneOnAdd add(zone);

@@ -3,17 +3,17 @@
 #include "API/Properties.hpp"
 #include "CoveringIdentity.hpp"
 #include "FaultSweep.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 namespace {
 
-class CoveringElementId : public HostTest {
+class CoveringElementId : public UndoScopeTest {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		element = ModelBuilder::AddWall({0, 0}, {1, 0});
 	}
 

@@ -1,10 +1,10 @@
 #include "CoveringElementSource.hpp"
 #include "CoveringIdentity.hpp"
 #include "FaultSweep.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
 #include "SettingsSamples.hpp"
+#include "UndoScope.hpp"
 
 using HostControl::Defaults;
 using ModelBuilder::NewRecord;
@@ -34,7 +34,7 @@ ElementCovSettings StoredWallSettings()
 	return settings;
 }
 
-class CoveringElementSource : public HostTest {};
+class CoveringElementSource : public UndoScopeTest {};
 
 TEST_F(CoveringElementSource, FavoriteSuppliesTheTemplateAndTheLists)
 {
@@ -125,11 +125,11 @@ TEST_F(CoveringElementSource, PCCGoesOverTheTypesDefaultItems)
 	EXPECT_EQ(SettingsBuilder::ElementText(wall, Defaults().lastRunProperty), "stored");
 }
 
-class CoveringWall : public HostTest {
+class CoveringWall : public UndoScopeTest {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		base = ModelBuilder::AddWall({0, 0}, {5, 0});
 		API_Element record = NewRecord(API_ZoneID);
 		record.header.floorInd = 2;

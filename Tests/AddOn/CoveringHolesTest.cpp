@@ -5,10 +5,10 @@
 #include "CoveringIdentity.hpp"
 #include "CoveringScenes.hpp"
 #include "FaultSweep.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
 #include "SettingsSamples.hpp"
+#include "UndoScope.hpp"
 
 using CoveringScenes::AddCovering;
 using CoveringScenes::HoleSettings;
@@ -86,11 +86,11 @@ TEST_F(HoleLocation, AlongCurvedWallsScalesToTheCoveringsRadius)
 	EXPECT_TRUE(HostControl::Alerts().empty());
 }
 
-class CoveringHoles : public HostTest {
+class CoveringHoles : public UndoScopeTest {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		BuildScene();
 	}
 

@@ -2,16 +2,16 @@
 
 #include "CoveringIdentity.hpp"
 #include "GS/PlatformSign.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
+#include "UndoScope.hpp"
 
 namespace {
 
-class CoveringUserData : public HostTest {
+class CoveringUserData : public UndoScopeTest {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		element = ModelBuilder::AddWall({0, 0}, {1, 0});
 	}
 

@@ -5,9 +5,9 @@
 #include "CoveringIdentity.hpp"
 #include "Coverings.hpp"
 #include "FaultSweep.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 using HostControl::Defaults;
 using ModelBuilder::NewRecord;
@@ -72,7 +72,7 @@ bool Called(const std::string& function)
 	return std::find(calls.begin(), calls.end(), function) != calls.end();
 }
 
-class Coverings : public HostTest {};
+class Coverings : public UndoScopeTest {};
 
 TEST_F(Coverings, AddMakesWallCoveringsCeilingAndFloorAndStampsThem)
 {

@@ -7,9 +7,9 @@
 #include "CoveringScenes.hpp"
 #include "Coverings.hpp"
 #include "FaultSweep.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 #include "WallCoveringGeometry.hpp"
 #include "WallCoverings.hpp"
 
@@ -168,17 +168,17 @@ struct RoomScene {
 	CoveringSettings settings;
 };
 
-class RoomUpdate : public HostTest, protected RoomScene {
+class RoomUpdate : public UndoScopeTest, protected RoomScene {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		Build();
 	}
 	void TearDown() override
 	{
 		settings = CoveringSettings();
-		HostTest::TearDown();
+		UndoScopeTest::TearDown();
 	}
 };
 
@@ -560,7 +560,9 @@ TEST_F(RoomUpdate, AZoneWhoseTopIsLinkedToAStoryIsRefused)
 // Two 1 x 1 columns in the notched corners of a room; after the add, B moves
 // next to A so that its side 2 runs along edge 4, which A's side 0 covers.
 // Whichever column's link comes first takes the edge from the shared table.
-TEST(ColumnsInARoomUpdate, ShareOneEdgeTable)
+class ColumnsInARoomUpdate : public UndoScopeTest {};
+
+TEST_F(ColumnsInARoomUpdate, ShareOneEdgeTable)
 {
 	for (bool aFirst : {true, false}) {
 		SCOPED_TRACE(aFirst ? "A first" : "B first");

@@ -5,10 +5,10 @@
 #include "ElementSettingsHelpers.hpp"
 #include "FaultSweep.hpp"
 #include "GS/Memory.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
 #include "SettingsSamples.hpp"
+#include "UndoScope.hpp"
 
 using namespace ModelBuilder;
 using namespace SettingsBuilder;
@@ -69,7 +69,7 @@ void DefineDoorFavorite(bool withMemo, bool withCategories)
 	HostControl::DefineFavorite(favorite);
 }
 
-class Favorites : public HostTest {};
+class Favorites : public UndoScopeTest {};
 
 TEST_F(Favorites, LoadTakesTheFavoritesElementMemoAndLists)
 {

@@ -1,10 +1,10 @@
 #include <functional>
 
 #include "FaultSweep.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "PropertyHelpers.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 using namespace ModelBuilder;
 using namespace SettingsBuilder;
@@ -13,7 +13,7 @@ using HostControl::StringPropertyDefinition;
 
 namespace {
 
-class PropertyHelpers : public HostTest {};
+class PropertyHelpers : public UndoScopeTest {};
 
 // --- The ElementID property ---
 

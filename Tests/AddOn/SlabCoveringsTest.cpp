@@ -12,6 +12,7 @@
 #include "SettingsBuilder.hpp"
 #include "SlabCoverings.hpp"
 #include "SlabTestSupport.hpp"
+#include "UndoScope.hpp"
 
 using HostControl::Defaults;
 using ModelBuilder::NewRecord;
@@ -68,7 +69,7 @@ double SlabArea(const API_Guid& slab)
 }
 
 // A zone of the project as the engine reads it: its record and its memo.
-class SlabCoverings : public HostTest {
+class SlabCoverings : public UndoScopeTest {
 protected:
 	void AddZone(const Outline& outline, const std::vector<API_PolyArc>& arcs = {},
 	             const std::vector<Contour>& niches = {})
@@ -129,7 +130,7 @@ protected:
 	void TearDown() override
 	{
 		zoneMemo.reset();
-		HostTest::TearDown();
+		UndoScopeTest::TearDown();
 	}
 
 	API_Guid zoneGuid = APINULLGuid;

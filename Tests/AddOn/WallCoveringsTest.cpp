@@ -5,9 +5,9 @@
 #include "CoveringIdentity.hpp"
 #include "CoveringScenes.hpp"
 #include "FaultSweep.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 #include "WallCoverings.hpp"
 
 using CoveringScenes::HoleSettings;
@@ -125,17 +125,17 @@ public:
 	ZoneInput input;
 };
 
-class WallCoverings : public HostTest, protected RoomScene {
+class WallCoverings : public UndoScopeTest, protected RoomScene {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		Build();
 	}
 	void TearDown() override
 	{
 		Release();
-		HostTest::TearDown();
+		UndoScopeTest::TearDown();
 	}
 
 	void Rebuild()

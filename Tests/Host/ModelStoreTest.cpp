@@ -6,14 +6,14 @@
 #include "API/Relations.hpp"
 #include "API/Selection.hpp"
 #include "GS/Memory.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
+#include "UndoScope.hpp"
 
 using namespace ModelBuilder;
 
 namespace {
 
-class ModelStore : public HostTest {};
+class ModelStore : public UndoScopeTest {};
 
 constexpr API_ElemType doorType = {API_DoorID, APIVarId_Generic, APINULLGuid};
 constexpr API_ElemType windowType = {API_WindowID, APIVarId_Generic, APINULLGuid};

@@ -7,15 +7,15 @@
 #include "API/Selection.hpp"
 #include "DG/Alerts.hpp"
 #include "GS/Memory.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "RS/Resources.hpp"
+#include "UndoScope.hpp"
 
 using namespace ModelBuilder;
 
 namespace {
 
-class Model : public HostTest {};
+class Model : public UndoScopeTest {};
 
 API_Element Read(const API_Guid& guid)
 {

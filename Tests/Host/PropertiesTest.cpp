@@ -1,9 +1,9 @@
 #include "API/Properties.hpp"
 #include "API/Commands.hpp"
 #include "GSPrinters.hpp"
-#include "HostTest.hpp"
 #include "ModelBuilder.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 using namespace ModelBuilder;
 using namespace SettingsBuilder;
@@ -12,7 +12,7 @@ using HostControl::ElemType;
 
 namespace {
 
-class Properties : public HostTest {};
+class Properties : public UndoScopeTest {};
 
 API_Guid AddColumn()
 {

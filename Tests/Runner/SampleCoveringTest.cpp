@@ -7,18 +7,18 @@
 #include "CoveringIdentity.hpp"
 #include "Coverings.hpp"
 #include "DemoCoverings.hpp"
-#include "HostTest.hpp"
 #include "PlanGeometry.hpp"
 #include "SampleProject.hpp"
 #include "SettingsBuilder.hpp"
+#include "UndoScope.hpp"
 
 namespace {
 
-class SampleCovering : public HostTest {
+class SampleCovering : public UndoScopeTest {
 protected:
 	void SetUp() override
 	{
-		HostTest::SetUp();
+		UndoScopeTest::SetUp();
 		Runner::LoadResult loaded =
 		    Runner::LoadSampleProject(VELMORA_SAMPLES_DIR "/apartment.json", Runner::LibraryIndexInProject);
 		ASSERT_TRUE(loaded.project.has_value()) << loaded.message;
@@ -29,7 +29,7 @@ protected:
 	void TearDown() override
 	{
 		settings.reset(); // its hole memos hold handles
-		HostTest::TearDown();
+		UndoScopeTest::TearDown();
 	}
 
 	std::map<std::string, std::string> AddToEveryZone()

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "HostControl.hpp"
+#include "SessionControl.hpp"
 
 struct FaultRun {
 	std::string failedCall;             // the host function that failed
@@ -26,12 +27,14 @@ UInt32 SweepFaults(GSErrCode code, SetUp setUp, Run run, Check check)
 	UInt32 failed = 0;
 	for (UInt32 nth = 1;; ++nth) {
 		HostControl::ResetHost();
+		HostControl::OpenUndoScope();
 		setUp();
 		HostControl::ResetCallCounts();
 		HostControl::FailAnyCall(nth, code);
 		Int32 handles = HostControl::LiveHandleCount();
 		Int32 pointers = HostControl::LivePointerCount();
 		auto result = run();
+		HostControl::CloseUndoScope();
 		std::vector<std::string> calls = HostControl::CallLog();
 		if (calls.size() < nth)
 			return failed;

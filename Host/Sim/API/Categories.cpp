@@ -5,6 +5,7 @@
 
 #include "API/Properties.hpp"
 #include "Sim/API/ElementSettings.hpp"
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/Control/Faults.hpp"
 
 namespace {
@@ -85,7 +86,7 @@ GSErrCode ACAPI_Category_SetCategoryValue(const API_Guid& element, const API_Ele
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Category_SetCategoryValue"); fault != NoError)
 		return fault;
 	Sim::PCCTarget target;
-	if (GSErrCode error = Sim::FindElementTarget(element, target); error != NoError)
+	if (GSErrCode error = Sim::FindChangedElementTarget(element, target); error != NoError)
 		return error;
 	return SetValue(target, category, value);
 }

@@ -5,6 +5,7 @@
 
 #include "API/Properties.hpp"
 #include "Sim/API/ElementSettings.hpp"
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/Control/Faults.hpp"
 
 namespace {
@@ -84,10 +85,12 @@ GSErrCode ACAPI_Element_RemoveClassificationItemDefault(const API_ElemType& type
 
 GSErrCode ACAPI_Element_AddClassificationItem(const API_Guid& element, const API_Guid& itemGuid)
 {
-	return ChangeItems("ACAPI_Element_AddClassificationItem", Sim::FindElementTarget, element, itemGuid, AddItem);
+	return ChangeItems("ACAPI_Element_AddClassificationItem", Sim::FindChangedElementTarget, element, itemGuid,
+	                   AddItem);
 }
 
 GSErrCode ACAPI_Element_RemoveClassificationItem(const API_Guid& element, const API_Guid& itemGuid)
 {
-	return ChangeItems("ACAPI_Element_RemoveClassificationItem", Sim::FindElementTarget, element, itemGuid, RemoveItem);
+	return ChangeItems("ACAPI_Element_RemoveClassificationItem", Sim::FindChangedElementTarget, element, itemGuid,
+	                   RemoveItem);
 }

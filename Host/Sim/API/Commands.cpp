@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "API/Commands.hpp"
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/API/Project.hpp"
 #include "Sim/Control/Faults.hpp"
 
@@ -10,15 +11,7 @@ GSErrCode ACAPI_CallUndoableCommand(const GS::UniString& undoString, const std::
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_CallUndoableCommand"); fault != NoError)
 		return fault;
-	Sim::HostState& host = Sim::Host();
-	if (host.inUndoableCommand)
-		return APIERR_NESTING;
-	Sim::UndoStep step{undoString, host.project};
-	host.inUndoableCommand = true;
-	GSErrCode result = command();
-	host.inUndoableCommand = false;
-	host.undoSteps.push_back(std::move(step));
-	return result;
+	return Sim::RunUndoStep(undoString, command);
 }
 
 namespace ReportWindow {

@@ -7,7 +7,9 @@
 #include "GS/Memory.hpp"
 #include "Sim/API/ElementChecks.hpp"
 #include "Sim/API/ElementSettings.hpp"
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/API/Project.hpp"
+#include "Sim/API/Session.hpp"
 #include "Sim/Control/Faults.hpp"
 #include "Sim/GS/Memory.hpp"
 
@@ -140,6 +142,8 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Create"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange(); refused != NoError)
+		return refused;
 	if (!IsKnownType(element->header.type.typeID))
 		return APIERR_BADELEMENTTYPE;
 	Sim::StoredElement stored{*element, memo != nullptr ? Sim::StoreMemo(*memo, APIMemoMask_All) : Sim::StoredMemo()};
@@ -151,6 +155,7 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 	stored.record.header.modiStamp = 1;
 	*element = stored.record;
 	project.elements.Insert(std::move(stored));
+	Sim::GiveNewElementToUser(element->header.guid);
 	Sim::ReceiveToolDefaults(*element);
 	return NoError;
 }
@@ -160,6 +165,8 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Change"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({element->header.guid}); refused != NoError)
+		return refused;
 	Sim::StoredElement* stored = TheProject().Find(element->header.guid);
 	if (stored == nullptr || !TypeMatches(*element, stored->record))
 		return APIERR_BADID;
@@ -180,6 +187,8 @@ GSErrCode ACAPI_Element_Delete(const GS::Array<API_Guid>& elements)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Delete"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange(elements); refused != NoError)
+		return refused;
 	for (const API_Guid& guid : elements) {
 		if (!TheProject().Contains(guid))
 			return APIERR_BADID;
@@ -203,6 +212,8 @@ GSErrCode ACAPI_ElementLink_Link(const API_Guid& from, const API_Guid& to, UInt3
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_Link"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({from}); refused != NoError)
+		return refused;
 	if (!TheProject().Contains(from) || !TheProject().Contains(to))
 		return APIERR_BADID;
 	if (!TheProject().links.Add({from, to, flags}))
@@ -214,6 +225,8 @@ GSErrCode ACAPI_ElementLink_Unlink(const API_Guid& from, const API_Guid& to)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_ElementLink_Unlink"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({from}); refused != NoError)
+		return refused;
 	if (!TheProject().links.Remove(from, to))
 		return APIERR_LINKNOTEXIST;
 	return NoError;
@@ -246,6 +259,8 @@ GSErrCode ACAPI_Element_SetUserData(API_Elem_Head* head, const API_UserData* use
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_SetUserData"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange({head->guid}); refused != NoError)
+		return refused;
 	if (!TheProject().Contains(head->guid))
 		return APIERR_BADID;
 	Sim::StoredUserData stored{userData->dataVersion, userData->platformSign, userData->flags, std::nullopt};

@@ -1,4 +1,5 @@
 #include "API/Grouping.hpp"
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/API/Project.hpp"
 #include "Sim/Control/Faults.hpp"
 
@@ -16,6 +17,8 @@ GSErrCode ACAPI_Grouping_Tool(const GS::Array<API_Guid>&, API_ToolCmdID command,
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Grouping_Tool"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange(); refused != NoError)
+		return refused;
 	if (command != APITool_SuspendGroups)
 		return APIERR_BADPARS;
 	TheProject().groupsSuspended = !TheProject().groupsSuspended;
@@ -26,6 +29,8 @@ GSErrCode ACAPI_Grouping_CreateGroup(const GS::Array<API_Guid>& elements, API_Gu
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Grouping_CreateGroup"); fault != NoError)
 		return fault;
+	if (GSErrCode refused = Sim::CheckModelChange(elements); refused != NoError)
+		return refused;
 	Sim::Project& project = TheProject();
 	if (elements.IsEmpty())
 		return APIERR_BADPARS;

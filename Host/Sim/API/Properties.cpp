@@ -6,6 +6,7 @@
 
 #include "API/Properties.hpp"
 #include "Sim/API/ElementSettings.hpp"
+#include "Sim/API/ModelChangeRules.hpp"
 #include "Sim/Control/Faults.hpp"
 
 using Sim::TheProject;
@@ -154,7 +155,7 @@ GSErrCode ACAPI_Element_SetProperty(const API_Guid& element, const API_Property&
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_SetProperty"); fault != NoError)
 		return fault;
 	Sim::PCCTarget target;
-	if (GSErrCode error = Sim::FindElementTarget(element, target); error != NoError)
+	if (GSErrCode error = Sim::FindChangedElementTarget(element, target); error != NoError)
 		return error;
 	return WriteProperties(target, {property});
 }
@@ -164,7 +165,7 @@ GSErrCode ACAPI_Element_SetProperties(const API_Guid& element, const GS::Array<A
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_SetProperties"); fault != NoError)
 		return fault;
 	Sim::PCCTarget target;
-	if (GSErrCode error = Sim::FindElementTarget(element, target); error != NoError)
+	if (GSErrCode error = Sim::FindChangedElementTarget(element, target); error != NoError)
 		return error;
 	return WriteProperties(target, properties);
 }

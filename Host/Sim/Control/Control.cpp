@@ -8,6 +8,7 @@
 #include "Sim/API/AddOnHost.hpp"
 #include "Sim/API/ElementSettings.hpp"
 #include "Sim/API/Project.hpp"
+#include "Sim/API/Session.hpp"
 #include "Sim/Control/Faults.hpp"
 #include "Sim/GS/Memory.hpp"
 
@@ -94,6 +95,7 @@ void ResetHost()
 	Sim::Faults().ResetCounts();
 	Sim::ResetLargestHandleSize();
 	ResetDialogs();
+	Sim::TheSession() = Sim::Session();
 }
 
 void AddStory(Int16 index, double level, const std::string& name)
