@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 
 #include "API/Commands.hpp"
 #include "API/ElementFunctions.hpp"
@@ -136,6 +137,28 @@ TEST_F(ModelStore, UndoRestoresEveryListSoThatLaterChangesFindThemRight)
 	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall3}); }), NoError);
 	EXPECT_FALSE(HostControl::GetElement(s.column).has_value()) << "the group came back with the undo";
 	EXPECT_EQ(NamedInRelation(s.zone), (std::vector<API_Guid>{s.wall1, s.wall2, s.wall1, s.wall2, s.door}));
+}
+
+TEST_F(ModelStore, UndoGivesBackElementsAsTheyWereBeforeTheirChanges)
+{
+	Scene s;
+	API_Element before = *HostControl::GetElement(s.wall1);
+	API_Element moved = before;
+	moved.wall.endC = {6, 0};
+	API_Element mask = NewRecord(API_ZombieElemID);
+	API_MASK_SET(mask, wall.endC);
+	ASSERT_EQ(InCommand([&] {
+		          ACAPI_Element_Change(&moved, &mask, nullptr, 0, true);
+		          return ACAPI_Grouping_CreateGroup({s.wall1, s.wall2});
+	          }),
+	          NoError);
+	EXPECT_EQ(HostControl::GetElement(s.wall1)->wall.endC.x, 6.0);
+	EXPECT_NE(HostControl::GetElement(s.wall2)->header.groupGuid, APINULLGuid);
+
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	API_Element after = *HostControl::GetElement(s.wall1);
+	EXPECT_EQ(std::memcmp(&after, &before, sizeof(API_Element)), 0) << "the undo step kept its own copy";
+	EXPECT_EQ(HostControl::GetElement(s.wall2)->header.groupGuid, APINULLGuid);
 }
 
 TEST_F(ModelStore, AnOpeningMovedToAnotherWallIsListedThereInCreationOrder)

@@ -72,7 +72,7 @@ GSErrCode CheckWall(const API_WallType& wall)
 // An opening may overhang its wall's end, as long as its anchor stays on the wall.
 GSErrCode CheckOpening(const API_OpeningType& opening, const ElementStore& elements)
 {
-	const StoredElement* owner = elements.Find(opening.owner);
+	const StoredElement* owner = elements.Get(opening.owner);
 	if (owner == nullptr || owner->record.header.type.typeID != API_WallID)
 		return APIERR_BADPARS;
 	bool anchored = opening.objLoc >= 0.0 && opening.objLoc <= WallLength(owner->record.wall);

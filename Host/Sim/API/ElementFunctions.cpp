@@ -51,7 +51,7 @@ std::unordered_set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested
 		pending.pop_back();
 		if (!doomed.insert(guid).second)
 			continue;
-		const API_Element& record = project.Find(guid)->record;
+		const API_Element& record = project.Get(guid)->record;
 		for (const API_Guid& opening : project.elements.OpeningsOf(guid))
 			pending.push_back(opening);
 		auto group = project.groups.find(record.header.groupGuid);
@@ -77,7 +77,7 @@ void Forget(const std::unordered_set<API_Guid>& doomed)
 {
 	Sim::Project& project = TheProject();
 	for (const API_Guid& guid : doomed) {
-		LeaveGroup(guid, project.Find(guid)->record.header.groupGuid);
+		LeaveGroup(guid, project.Get(guid)->record.header.groupGuid);
 		project.elements.Erase(guid);
 		project.links.DropElement(guid);
 		project.roomRelations.DropElement(guid);
@@ -120,7 +120,7 @@ GSErrCode ACAPI_Element_Get(API_Element* element, UInt32)
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_Get"); fault != NoError)
 		return fault;
-	const Sim::StoredElement* stored = TheProject().Find(element->header.guid);
+	const Sim::StoredElement* stored = TheProject().Get(element->header.guid);
 	if (stored == nullptr || !TypeMatches(*element, stored->record))
 		return APIERR_BADID;
 	*element = stored->record;
@@ -131,7 +131,7 @@ GSErrCode ACAPI_Element_GetMemo(const API_Guid& guid, API_ElementMemo* memo, UIn
 {
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetMemo"); fault != NoError)
 		return fault;
-	const Sim::StoredElement* stored = TheProject().Find(guid);
+	const Sim::StoredElement* stored = TheProject().Get(guid);
 	if (stored == nullptr)
 		return APIERR_BADID;
 	Sim::HandOutMemo(stored->memo, mask, memo);
@@ -167,7 +167,7 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
 		return fault;
 	if (GSErrCode refused = Sim::CheckModelChange({element->header.guid}); refused != NoError)
 		return refused;
-	Sim::StoredElement* stored = TheProject().Find(element->header.guid);
+	const Sim::StoredElement* stored = TheProject().Get(element->header.guid);
 	if (stored == nullptr || !TypeMatches(*element, stored->record))
 		return APIERR_BADID;
 	Sim::StoredElement changed = *stored;

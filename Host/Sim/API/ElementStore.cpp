@@ -23,13 +23,18 @@ bool IsOpening(API_ElemTypeID type)
 StoredElement* ElementStore::Find(const API_Guid& guid)
 {
 	auto found = entries.find(guid);
-	return found == entries.end() ? nullptr : &found->second.element;
+	if (found == entries.end())
+		return nullptr;
+	std::shared_ptr<StoredElement>& element = found->second.element;
+	if (element.use_count() > 1)
+		element = std::make_shared<StoredElement>(*element);
+	return element.get();
 }
 
-const StoredElement* ElementStore::Find(const API_Guid& guid) const
+const StoredElement* ElementStore::Get(const API_Guid& guid) const
 {
 	auto found = entries.find(guid);
-	return found == entries.end() ? nullptr : &found->second.element;
+	return found == entries.end() ? nullptr : found->second.element.get();
 }
 
 void ElementStore::Insert(StoredElement element)
@@ -39,7 +44,7 @@ void ElementStore::Insert(StoredElement element)
 	UInt64 created = ++createdCount;
 	all.emplace(created, guid);
 	AddToLists(element.record, created);
-	entries.emplace(guid, Entry{std::move(element), created});
+	entries.emplace(guid, Entry{std::make_shared<StoredElement>(std::move(element)), created});
 }
 
 void ElementStore::Erase(const API_Guid& guid)
@@ -48,16 +53,16 @@ void ElementStore::Erase(const API_Guid& guid)
 	if (found == entries.end())
 		return;
 	all.erase(found->second.created);
-	DropFromLists(found->second.element.record, found->second.created);
+	DropFromLists(found->second.element->record, found->second.created);
 	entries.erase(found);
 }
 
 void ElementStore::Replace(StoredElement element)
 {
 	Entry& entry = entries.at(element.record.header.guid);
-	DropFromLists(entry.element.record, entry.created);
-	entry.element = std::move(element);
-	AddToLists(entry.element.record, entry.created);
+	DropFromLists(entry.element->record, entry.created);
+	entry.element = std::make_shared<StoredElement>(std::move(element));
+	AddToLists(entry.element->record, entry.created);
 }
 
 std::vector<API_Guid> ElementStore::InCreationOrder(API_ElemTypeID type) const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -39,10 +40,13 @@ struct StoredElement {
 
 bool IsOpening(API_ElemTypeID type);
 
+// Elements are shared between copies of the store (an undo step's snapshot and
+// the project) until one of them changes: a copy costs what the lists cost.
 class ElementStore {
 public:
+	// For a change: an element that another copy shares is copied first.
 	StoredElement* Find(const API_Guid& guid);
-	const StoredElement* Find(const API_Guid& guid) const;
+	const StoredElement* Get(const API_Guid& guid) const;
 	bool Contains(const API_Guid& guid) const { return entries.count(guid) != 0; }
 	std::size_t Size() const { return entries.size(); }
 
@@ -63,7 +67,7 @@ private:
 	using Ordered = std::map<UInt64, API_Guid>; // creation number -> GUID
 
 	struct Entry {
-		StoredElement element;
+		std::shared_ptr<StoredElement> element;
 		UInt64 created;
 	};
 

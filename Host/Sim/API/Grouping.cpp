@@ -35,7 +35,7 @@ GSErrCode ACAPI_Grouping_CreateGroup(const GS::Array<API_Guid>& elements, API_Gu
 	if (elements.IsEmpty())
 		return APIERR_BADPARS;
 	for (const API_Guid& guid : elements) {
-		const Sim::StoredElement* element = project.Find(guid);
+		const Sim::StoredElement* element = project.Get(guid);
 		if (element == nullptr)
 			return APIERR_BADID;
 		if (element->record.header.groupGuid != APINULLGuid)

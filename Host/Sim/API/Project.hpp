@@ -145,6 +145,7 @@ struct Project {
 	std::map<Int32, StoredLibPart> library; // by library index
 
 	StoredElement* Find(const API_Guid& guid) { return elements.Find(guid); }
+	const StoredElement* Get(const API_Guid& guid) const { return elements.Get(guid); }
 	bool Contains(const API_Guid& guid) const { return elements.Contains(guid); }
 	API_Guid NewGuid();
 	UInt64 guidCounter = 0;

@@ -30,7 +30,7 @@ GSErrCode ACAPI_Element_GetRelations(const API_Guid& guid, const API_ElemType& o
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetRelations"); fault != NoError)
 		return fault;
 	Sim::Project& project = TheProject();
-	const Sim::StoredElement* element = project.Find(guid);
+	const Sim::StoredElement* element = project.Get(guid);
 	if (element == nullptr || relData == nullptr)
 		return APIERR_BADID;
 	API_ElemTypeID type = element->record.header.type.typeID;
@@ -70,7 +70,7 @@ GSErrCode ACAPI_Grouping_GetConnectedElements(const API_Guid& guid, const API_El
 		return APIERR_BADID;
 	connected->Clear();
 	for (const API_Guid& opening : project.elements.OpeningsOf(guid)) {
-		if (project.Find(opening)->record.header.type.typeID == connectedType.typeID)
+		if (project.Get(opening)->record.header.type.typeID == connectedType.typeID)
 			connected->Push(opening);
 	}
 	return NoError;
@@ -82,7 +82,7 @@ GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar* 
 	if (GSErrCode fault = Sim::EnterCall("ACAPI_Element_GetQuantities"); fault != NoError)
 		return fault;
 	Sim::Project& project = TheProject();
-	const Sim::StoredElement* element = project.Find(elemGuid);
+	const Sim::StoredElement* element = project.Get(elemGuid);
 	if (element == nullptr || quantities == nullptr || quantities->elements == nullptr || mask == nullptr)
 		return APIERR_BADPARS;
 	API_ElemTypeID type = element->record.header.type.typeID;

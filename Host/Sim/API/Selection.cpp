@@ -41,7 +41,7 @@ GSErrCode ACAPI_Selection_Get(API_SelectionInfo* selectionInfo, GS::Array<API_Ne
 	selectionInfo->marquee.coords = reinterpret_cast<API_Coord**>(Sim::NewHandle(sizeof(API_Coord)));
 	selNeigs->Clear();
 	for (const API_Guid& guid : project.selection) {
-		API_ElemTypeID type = project.elements.Find(guid)->record.header.type.typeID;
+		API_ElemTypeID type = project.Get(guid)->record.header.type.typeID;
 		selNeigs->Push({NeigOf(type), 0, guid});
 	}
 	return NoError;

@@ -14,7 +14,7 @@ StoredTool* FindTool(const API_ElemType& type)
 
 GSErrCode FindElementTarget(const API_Guid& element, PCCTarget& target)
 {
-	const StoredElement* stored = TheProject().Find(element);
+	const StoredElement* stored = TheProject().Get(element);
 	if (stored == nullptr)
 		return APIERR_BADID;
 	target = {&TheProject().elementPCC[element], stored->record.header.type.typeID};

@@ -116,7 +116,7 @@ API_Guid AddElement(const API_Element& element, const MemoParts& memo)
 
 std::optional<API_Element> GetElement(const API_Guid& guid)
 {
-	const Sim::StoredElement* stored = TheProject().Find(guid);
+	const Sim::StoredElement* stored = TheProject().Get(guid);
 	if (stored == nullptr)
 		return std::nullopt;
 	return stored->record;
@@ -124,7 +124,7 @@ std::optional<API_Element> GetElement(const API_Guid& guid)
 
 MemoParts GetMemoParts(const API_Guid& guid)
 {
-	const Sim::StoredElement* stored = TheProject().Find(guid);
+	const Sim::StoredElement* stored = TheProject().Get(guid);
 	if (stored == nullptr)
 		return {};
 	const Sim::StoredMemo& memo = stored->memo;
@@ -145,7 +145,7 @@ std::vector<API_Guid> Elements(API_ElemTypeID type)
 
 void SetElement(const API_Element& element)
 {
-	if (const Sim::StoredElement* stored = TheProject().Find(element.header.guid))
+	if (const Sim::StoredElement* stored = TheProject().Get(element.header.guid))
 		TheProject().elements.Replace({element, stored->memo});
 }
 
