@@ -58,7 +58,7 @@ struct SweepCount {
 	UInt32 removedAfterFailedAdd = 0;   // coverings that a failed add left and a remove deleted
 };
 
-class CommandSweep : public ::testing::Test {
+class CommandSweep : public ::testing::TestWithParam<Command> {
 protected:
 	void TearDown() override { settings.reset(); }
 
@@ -209,6 +209,8 @@ protected:
 		std::cout << ". Failed calls that still gave a clean model:";
 		for (const std::string& call : count.ignoredCalls)
 			std::cout << " " << call;
+		if (count.ignoredCalls.empty())
+			std::cout << " none";
 		std::cout << "\n";
 	}
 
@@ -216,34 +218,17 @@ protected:
 	std::optional<CoveringSettings> settings;
 };
 
-TEST_F(CommandSweep, AddFailingEachHostCall)
+TEST_P(CommandSweep, FailingEachHostCall)
 {
-	SweepCalls(Command::Add);
+	SweepCalls(GetParam());
 }
 
-TEST_F(CommandSweep, UpdateFailingEachHostCall)
+TEST_P(CommandSweep, WithMemoryRunningOut)
 {
-	SweepCalls(Command::Update);
+	SweepMemory(GetParam());
 }
 
-TEST_F(CommandSweep, RemoveFailingEachHostCall)
-{
-	SweepCalls(Command::Remove);
-}
-
-TEST_F(CommandSweep, AddWithMemoryRunningOut)
-{
-	SweepMemory(Command::Add);
-}
-
-TEST_F(CommandSweep, UpdateWithMemoryRunningOut)
-{
-	SweepMemory(Command::Update);
-}
-
-TEST_F(CommandSweep, RemoveWithMemoryRunningOut)
-{
-	SweepMemory(Command::Remove);
-}
+INSTANTIATE_TEST_SUITE_P(Commands, CommandSweep, ::testing::Values(Command::Add, Command::Update, Command::Remove),
+                         [](const ::testing::TestParamInfo<Command>& info) { return NameOf(info.param); });
 
 } // namespace
