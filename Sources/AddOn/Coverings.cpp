@@ -34,7 +34,8 @@ ErrCode ToggleGroupSuspension()
 // covering does not take its whole group along, and leaves suspension as the
 // user had it. A state that cannot be read counts as off. When suspension
 // cannot be switched on, its state is unknown and nothing runs. Failing to
-// switch it back off is reported, the changes' own error first.
+// switch it back off is reported before the changes' own error, which may be
+// one that the command only skips the zone for.
 template <typename Changes> ErrCode WithGroupsSuspended(Changes changes)
 {
 	bool on = false;
@@ -45,7 +46,8 @@ template <typename Changes> ErrCode WithGroupsSuspended(Changes changes)
 	if (ErrCode error = ToggleGroupSuspension(); error != NoError)
 		return error;
 	ErrCode result = changes();
-	KeepFirstError(result, ToggleGroupSuspension());
+	if (ErrCode error = ToggleGroupSuspension(); error != NoError)
+		return error;
 	return result;
 }
 

@@ -25,9 +25,15 @@ void FaultTable::FailAnyCall(UInt32 nthCall, GSErrCode code)
 	faults.push_back({std::string(), totalCalls + nthCall, code});
 }
 
+void FaultTable::FailMemoryFrom(UInt32 nthMemoryCall)
+{
+	memoryFailsFrom = memoryCalls + nthMemoryCall;
+}
+
 void FaultTable::Clear()
 {
 	faults.clear();
+	memoryFailsFrom = 0;
 }
 
 void FaultTable::ResetCounts()
@@ -35,7 +41,8 @@ void FaultTable::ResetCounts()
 	callsByName.clear();
 	callLog.clear();
 	totalCalls = 0;
-	faults.clear();
+	memoryCalls = 0;
+	Clear();
 }
 
 UInt32 FaultTable::CallCount(const std::string& functionName) const
@@ -49,6 +56,9 @@ GSErrCode FaultTable::Enter(const std::string& functionName)
 	callLog.push_back(functionName);
 	UInt32 byName = ++callsByName[functionName];
 	UInt32 total = ++totalCalls;
+	// The host's memory calls all start so, and no other call does.
+	if (functionName.rfind("BM", 0) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)
+		return ErrMemoryFull;
 	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {
 		return fault.functionName.empty() ? fault.nthCall == total
 		                                  : fault.functionName == functionName && fault.nthCall == byName;

@@ -16,6 +16,9 @@ class FaultTable {
 public:
 	void FailCall(const std::string& functionName, UInt32 nthCall, GSErrCode code);
 	void FailAnyCall(UInt32 nthCall, GSErrCode code);
+	// Every memory call from the n-th on, counted from now, gives no memory.
+	void FailMemoryFrom(UInt32 nthMemoryCall);
+	UInt32 MemoryCallCount() const { return memoryCalls; }
 	void Clear();
 	void ResetCounts();
 	UInt32 CallCount(const std::string& functionName) const;
@@ -34,6 +37,8 @@ private:
 	std::map<std::string, UInt32> callsByName;
 	std::vector<std::string> callLog; // every call since the counts were reset, in order
 	UInt32 totalCalls = 0;
+	UInt32 memoryCalls = 0;
+	UInt32 memoryFailsFrom = 0; // 0: memory calls do not fail
 };
 
 FaultTable& Faults();
