@@ -293,19 +293,19 @@ ErrCode RemoveCoveringsFromRoom(const API_Guid& zone)
 	GS::Array<API_Guid> toDelete;
 	// A wall or column left linked would make the next add refuse the zone, so
 	// a failed unlink is reported once everything else is done.
-	ErrCode unlinkError = NoError;
+	ErrCode result = NoError;
 	ErrCode walkError = VisitLinkFlags(zone, links, [&](const API_Guid& target, UInt32 flag) -> CovResult<LinkWalk> {
 		if (flag == LinkZoneCovering || flag == LinkZoneCeiling || flag == LinkZoneFloor)
 			toDelete.Push(target);
 		else if (flag == LinkZoneWall || flag == LinkZoneColumn)
-			KeepFirstError(unlinkError, ACAPI_ElementLink_Unlink(zone, target));
+			KeepFirstError(result, ACAPI_ElementLink_Unlink(zone, target));
 		return LinkWalk::Continue;
 	});
 	if (walkError != NoError)
 		return walkError;
 	if (!toDelete.IsEmpty())
-		KeepFirstError(unlinkError, WithGroupsSuspended([&] { return ACAPI_Element_Delete(toDelete); }));
-	return unlinkError;
+		KeepFirstError(result, WithGroupsSuspended([&] { return ACAPI_Element_Delete(toDelete); }));
+	return result;
 }
 
 ErrCode RemoveLeftoverCoverings(const API_Guid& zone)

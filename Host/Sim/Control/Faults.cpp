@@ -1,6 +1,8 @@
 #include "Sim/Control/Faults.hpp"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 namespace Sim {
 
@@ -51,13 +53,16 @@ UInt32 FaultTable::CallCount(const std::string& functionName) const
 	return found == callsByName.end() ? 0 : found->second;
 }
 
-GSErrCode FaultTable::Enter(const std::string& functionName)
+GSErrCode FaultTable::Enter(const char* functionName)
 {
 	callLog.push_back(functionName);
-	UInt32 byName = ++callsByName[functionName];
+	auto counted = callsByName.find(std::string_view(functionName));
+	if (counted == callsByName.end())
+		counted = callsByName.emplace(functionName, 0).first;
+	UInt32 byName = ++counted->second;
 	UInt32 total = ++totalCalls;
 	// The host's memory calls all start so, and no other call does.
-	if (functionName.rfind("BM", 0) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)
+	if (std::strncmp(functionName, "BM", 2) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)
 		return ErrMemoryFull;
 	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {
 		return fault.functionName.empty() ? fault.nthCall == total
