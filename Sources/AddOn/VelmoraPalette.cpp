@@ -31,6 +31,7 @@ std::unique_ptr<VelmoraPalette>& Instance()
 
 const GS::Guid VelmoraPalette::paletteGuid("49EC67EE-87EF-4775-A5EA-781240DA9846");
 const Int32 VelmoraPalette::refId = ReferenceNumber(VelmoraPalette::paletteGuid);
+const API_MenuItemRef VelmoraPalette::menuItemRef = {ID_MENU_PALETTE, 1};
 
 VelmoraPalette& VelmoraPalette::GetInstance()
 {
@@ -116,11 +117,3 @@ void VelmoraPalette::ClearPaletteSettings()
 	settings = ClearedPaletteSettings();
 	SyncPaletteToCovSettings();
 }
-
-void VelmoraPalette::PanelCloseRequested(const DG::PanelCloseRequestEvent&, bool*) {}
-
-void VelmoraPalette::PanelResized(const DG::PanelResizeEvent&) {}
-
-void VelmoraPalette::ButtonClicked(const DG::ButtonClickEvent&) {}
-
-void VelmoraPalette::CheckItemChanged(const DG::CheckItemChangeEvent&) {}

@@ -5,10 +5,13 @@
 
 #include <array>
 
+#include "API/Menus.hpp"
+#include "API/ModelessWindows.hpp"
 #include "ButtonWithDefaultText.hpp"
 #include "CoveringSettings.hpp"
 #include "DG/Items.hpp"
 #include "DG/Panels.hpp"
+#include "ErrorCodes.hpp"
 
 class VelmoraPalette : public DG::Palette,
                        public DG::PanelObserver,
@@ -17,7 +20,8 @@ class VelmoraPalette : public DG::Palette,
                        public DG::CompoundItemObserver {
 public:
 	static const GS::Guid paletteGuid;
-	static const Int32 refId; // the palette's reference number with the host
+	static const Int32 refId;                 // the palette's reference number with the host
+	static const API_MenuItemRef menuItemRef; // shows and hides the palette
 
 	// The single palette, made on first use.
 	static VelmoraPalette& GetInstance();
@@ -26,6 +30,10 @@ public:
 	static void DestroyInstance();
 
 	~VelmoraPalette() override;
+
+	// The host's palette messages; makes the palette for a message of its own
+	// reference number only.
+	static GSErrCode PaletteAPIControlCallBack(Int32 referenceID, API_PaletteMessageID messageID, Int64 param);
 
 	void PanelCloseRequested(const DG::PanelCloseRequestEvent& event, bool* accepted) override;
 	void PanelResized(const DG::PanelResizeEvent& event) override;
@@ -36,6 +44,19 @@ public:
 	void SyncPaletteToCovSettings();
 	// Resets settings to the cleared state and shows it; stores nothing.
 	void ClearPaletteSettings();
+
+	// Loads settings from the project, or the cleared state when it holds none,
+	// and makes each covering kind hold usable element settings. An unreadable
+	// stored state is shown and changes nothing.
+	void InitPaletteSettings();
+	// Writes settings into the project.
+	ErrCode StorePaletteSettings();
+	// The settings button's flow: the kind edited in the host's tool settings
+	// dialog, the host's tool defaults put back afterwards.
+	ErrCode UpdateSettings(API_ElemTypeID type, ButtonWithDefaultText& settingsButton, ElementCovSettings& kind);
+	// The favorite button's flow: a favorite picked in the popup becomes the kind's.
+	ErrCode UpdateFavoriteInclSettings(API_ElemTypeID type, DG::Button& settingsButton, DG::Button& favoriteButton,
+	                                   ElementCovSettings& kind);
 
 private:
 	// One covering kind with its controls and host element type.
@@ -58,6 +79,12 @@ private:
 	std::array<CheckField, 8> CheckFields();
 	// Boxes 8, 9, 11 and 15 follow box 5, box 27 follows box 24.
 	void EnableDependants();
+	void InitKinds();
+	// Message 1 and 2: remember whether the palette was open, and hide it.
+	void BeginHidePhase();
+	// The settings dialog; false when it was not accepted.
+	bool EditRunSettings();
+	ErrCode RunButton(short item);
 
 	DG::IconButton settingsIconButton;
 	DG::Separator kindsSeparator;
@@ -91,3 +118,11 @@ public:
 private:
 	bool shouldBeVisible = false; // show again when the host ends a phase in which it hid all palettes
 };
+
+// Makes the kind hold usable element settings: its favorite, or else its
+// stored tool settings of the type, or else the host's tool defaults of the
+// type (with the default library part for door and window holes).
+ErrCode InitElementSettings(API_ElemTypeID type, ElementCovSettings& kind, ButtonWithDefaultText& settingsButton);
+
+// Shows the error of a palette action; nothing for 0.
+void ShowPaletteError(ErrCode error);

@@ -112,6 +112,10 @@ struct PropertyScene {
 	}
 };
 
+// What the popup offers in the default project and the scene, group by group.
+const std::vector<std::string> offered = {
+    "Tracking", "  Last Covering Run", "  Checked By", "Finishes", "  Finish Code", "Numbers", "  Note"};
+
 // Tree items as "text" for groups and "  text" for their properties, in order.
 std::vector<std::string> TreeLines(const ItemState& tree)
 {
@@ -142,8 +146,6 @@ const DialogRun* RunOf(short resId)
 TEST_F(PaletteTest, ThePropertyPopupOffersCustomSingleStringsAndClosesOnlyOnAProperty)
 {
 	PropertyScene scene;
-	const std::vector<std::string> offered = {
-	    "Tracking", "  Last Covering Run", "  Checked By", "Finishes", "  Finish Code", "Numbers", "  Note"};
 	SettingsDialog dialog(Defaults().lastRunProperty, true);
 	EXPECT_EQ(dialog.GetId() != 0, true);
 	ScriptDialog(ID_DIALOG_SETTINGS, {ClickAction(4), ToggleAction(6), ClickAction(1)});
@@ -181,8 +183,6 @@ TEST_F(PaletteTest, TheSettingsDialogDropsAGoneProperty_AndACancelledPopupChange
 		std::string buttonText;
 		std::vector<std::string> tree; // of the popup, when it ran
 	};
-	const std::vector<std::string> offered = {
-	    "Tracking", "  Last Covering Run", "  Checked By", "Finishes", "  Finish Code", "Numbers", "  Note"};
 	const Case cases[] = {
 	    {"no property", APINULLGuid, false, {ClickAction(1)}, {}, nullptr, true, APINULLGuid, "No property", {}},
 	    {"cancelled popup",

@@ -4,7 +4,9 @@
 
 #include <map>
 
+#include "AddOnControl.hpp"
 #include "DialogControl.hpp"
+#include "GS/Channel.hpp"
 #include "HostTest.hpp"
 #include "ResourceIDs.hpp"
 #include "VelmoraPalette.hpp"
@@ -23,6 +25,19 @@ protected:
 		HostTest::TearDown();
 	}
 
+	// A host into which an add-on registered the palette's menu and window.
+	static void RegisterPalette()
+	{
+		HostControl::LoadAddOn({[](API_EnvirParams*) { return APIAddon_Normal; },
+		                        [] { return ACAPI_MenuItem_RegisterMenu(ID_MENU_PALETTE, 0, MenuCode_Palettes, 0); },
+		                        [] {
+			                        return ACAPI_RegisterModelessWindow(VelmoraPalette::refId,
+			                                                            VelmoraPalette::PaletteAPIControlCallBack, 0,
+			                                                            GSGuid2APIGuid(VelmoraPalette::paletteGuid));
+		                        },
+		                        [] { return ACAPI_UnregisterModelessWindow(VelmoraPalette::refId); }});
+	}
+
 	static VelmoraPalette& ShownPalette()
 	{
 		VelmoraPalette& palette = VelmoraPalette::GetInstance();
@@ -35,6 +50,25 @@ protected:
 		std::optional<HostControl::PanelState> state = HostControl::ModelessPanel(ID_PALETTE);
 		EXPECT_TRUE(state.has_value()) << "the palette is not shown";
 		return state.value_or(HostControl::PanelState{});
+	}
+
+	// The check boxes 5, 8, 9, 11, 15, 20, 24 and 27 in one line, each "X"
+	// checked, "." clear, "x" and "-" the same greyed out.
+	static std::string BoxCode(const HostControl::PanelState& state)
+	{
+		std::string code;
+		for (const auto& [item, box] : CheckBoxes(state))
+			code += box.second ? (box.first ? 'X' : '.') : (box.first ? 'x' : '-');
+		return code;
+	}
+
+	static std::vector<char> StoredBytes(const CoveringSettings& settings)
+	{
+		PaletteSettings stored;
+		stored.coveringSettings = settings;
+		GS::MemoryOChannel32 channel;
+		EXPECT_EQ(stored.Write(channel), NoError);
+		return std::vector<char>(channel.GetDestination(), channel.GetDestination() + channel.GetDataSize());
 	}
 
 	// The check box states of items 5, 8, 9, 11, 15, 20, 24 and 27 as

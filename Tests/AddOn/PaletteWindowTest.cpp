@@ -3,10 +3,7 @@
 
 namespace {
 
-using Boxes = std::map<short, std::pair<bool, bool>>;
-
-const Boxes clearedBoxes = {{5, {true, true}},   {8, {true, true}},   {9, {false, true}},  {11, {false, true}},
-                            {15, {false, true}}, {20, {false, true}}, {24, {false, true}}, {27, {false, false}}};
+const std::string clearedBoxes = "XX.....-";
 
 TEST_F(PaletteTest, AMadePaletteIsHiddenAndShowsTheClearedStateWithTheLayoutTexts)
 {
@@ -15,7 +12,7 @@ TEST_F(PaletteTest, AMadePaletteIsHiddenAndShowsTheClearedStateWithTheLayoutText
 	EXPECT_FALSE(HostControl::ModelessPanel(ID_PALETTE).has_value());
 	palette.Show(-32768);
 	HostControl::PanelState state = PaletteState();
-	EXPECT_EQ(CheckBoxes(state), clearedBoxes);
+	EXPECT_EQ(BoxCode(state), clearedBoxes);
 	for (short button : {6, 12, 16, 21, 25})
 		EXPECT_EQ(state.Item(button)->text, "Tool settings") << "button " << button;
 	for (short button : {7, 13, 17, 22, 26})
@@ -33,7 +30,7 @@ TEST_F(PaletteTest, EachFieldShowsInItsControlAndAFavoriteNameWhetherOrNotTheKin
 	struct Case {
 		const char* name;
 		void (*change)(CoveringSettings&);
-		Boxes boxes;
+		std::string boxes;                        // as BoxCode gives them
 		std::map<short, std::string> buttonTexts; // the settings buttons that do not show "Tool settings"
 	};
 	const Case cases[] = {
@@ -42,28 +39,14 @@ TEST_F(PaletteTest, EachFieldShowsInItsControlAndAFavoriteNameWhetherOrNotTheKin
 		     s.wall.enabled = false;
 		     s.wall.columnCoverings = s.wall.doorHoles.enabled = s.wall.windowHoles.enabled = true;
 	     },
-	     {{5, {false, true}},
-	      {8, {true, false}},
-	      {9, {true, false}},
-	      {11, {true, false}},
-	      {15, {true, false}},
-	      {20, {false, true}},
-	      {24, {false, true}},
-	      {27, {false, false}}},
+	     ".xxxx..-",
 	     {}},
 	    {"floor on enables its insets; ceiling insets have no control",
 	     [](CoveringSettings& s) {
 		     s.ceiling.enabled = s.floor.enabled = s.floor.insets = s.ceiling.insets = true;
 		     s.wall.innerContours = false;
 	     },
-	     {{5, {true, true}},
-	      {8, {false, true}},
-	      {9, {false, true}},
-	      {11, {false, true}},
-	      {15, {false, true}},
-	      {20, {true, true}},
-	      {24, {true, true}},
-	      {27, {true, true}}},
+	     "X....XXX",
 	     {}},
 	    {"favorites named on switched-off kinds, a name without its switch ignored",
 	     [](CoveringSettings& s) {
@@ -74,14 +57,7 @@ TEST_F(PaletteTest, EachFieldShowsInItsControlAndAFavoriteNameWhetherOrNotTheKin
 		     s.wall.doorHoles.favoriteName = "Unused";
 		     s.floor.insets = true;
 	     },
-	     {{5, {true, true}},
-	      {8, {true, true}},
-	      {9, {false, true}},
-	      {11, {false, true}},
-	      {15, {false, true}},
-	      {20, {false, true}},
-	      {24, {false, true}},
-	      {27, {true, false}}},
+	     "XX.....x",
 	     {{16, "Window Hole"}, {21, "Plaster"}, {25, "Oak Floor"}}},
 	};
 	VelmoraPalette& palette = ShownPalette();
@@ -90,7 +66,7 @@ TEST_F(PaletteTest, EachFieldShowsInItsControlAndAFavoriteNameWhetherOrNotTheKin
 		c.change(palette.settings);
 		palette.SyncPaletteToCovSettings();
 		HostControl::PanelState state = PaletteState();
-		EXPECT_EQ(CheckBoxes(state), c.boxes) << c.name;
+		EXPECT_EQ(BoxCode(state), c.boxes) << c.name;
 		for (short button : {6, 12, 16, 21, 25}) {
 			auto named = c.buttonTexts.find(button);
 			EXPECT_EQ(state.Item(button)->text, named == c.buttonTexts.end() ? "Tool settings" : named->second)
@@ -101,7 +77,7 @@ TEST_F(PaletteTest, EachFieldShowsInItsControlAndAFavoriteNameWhetherOrNotTheKin
 	}
 
 	palette.ClearPaletteSettings();
-	EXPECT_EQ(CheckBoxes(PaletteState()), clearedBoxes);
+	EXPECT_EQ(BoxCode(PaletteState()), clearedBoxes);
 	EXPECT_EQ(PaletteState().Item(25)->text, "Tool settings");
 	EXPECT_FALSE(palette.settings.floor.useFavorite);
 	EXPECT_FALSE(palette.settings.ceiling.insets);

@@ -1,0 +1,163 @@
+// The palette on the host's messages and the user's actions on its controls.
+#include "PaletteFixture.hpp"
+
+using namespace HostControl;
+
+namespace {
+
+// Read when the tests run, after the palette's constants are made.
+API_Guid PaletteGuid()
+{
+	return GSGuid2APIGuid(VelmoraPalette::paletteGuid);
+}
+
+bool Shown()
+{
+	return ModelessPanel(ID_PALETTE).has_value();
+}
+
+unsigned int MenuFlags()
+{
+	return MenuItem(ID_MENU_PALETTE, 1)->flags;
+}
+
+TEST_F(PaletteTest, TheHostsMessagesShowHideAndGreyThePaletteAndAnotherNumberMakesNone)
+{
+	RegisterPalette();
+	bool visible = true;
+	EXPECT_EQ(VelmoraPalette::PaletteAPIControlCallBack(VelmoraPalette::refId + 1, APIPalMsg_OpenPalette,
+	                                                    reinterpret_cast<Int64>(&visible)),
+	          NoError);
+	EXPECT_FALSE(VelmoraPalette::HasInstance());
+	EXPECT_EQ(MenuFlags(), 0u);
+
+	struct Step {
+		const char* name;
+		API_PaletteMessageID message; // 0: the close box
+		bool shownAfter;
+		unsigned int flagsAfter;
+	};
+	const Step steps[] = {
+	    {"open", APIPalMsg_OpenPalette, true, API_MenuItemChecked},
+	    {"host closes", APIPalMsg_ClosePalette, false, 0},
+	    {"hide phase ends: it was open", APIPalMsg_HidePalette_End, true, 0},
+	    {"hide phase on a shown palette", APIPalMsg_HidePalette_Begin, false, 0},
+	    {"hide phase ends", APIPalMsg_HidePalette_End, true, 0},
+	    {"open again", APIPalMsg_OpenPalette, true, API_MenuItemChecked},
+	    {"close box", API_PaletteMessageID(0), false, 0},
+	    {"hide phase on a hidden palette", APIPalMsg_HidePalette_Begin, false, 0},
+	    {"does not bring it back", APIPalMsg_HidePalette_End, false, 0},
+	    {"a message of no meaning", API_PaletteMessageID(8), false, 0},
+	};
+	for (const Step& step : steps) {
+		if (step.message == 0)
+			EXPECT_TRUE(ClickCloseBox(ID_PALETTE)) << step.name;
+		else
+			EXPECT_EQ(SendPaletteMessage(PaletteGuid(), step.message), NoError) << step.name;
+		EXPECT_EQ(Shown(), step.shownAfter) << step.name;
+		EXPECT_EQ(IsPaletteVisible(PaletteGuid()), std::optional<bool>(step.shownAfter)) << step.name;
+		EXPECT_EQ(MenuFlags(), step.flagsAfter) << step.name;
+	}
+	EXPECT_EQ(SendPaletteMessage(PaletteGuid(), APIPalMsg_IsPaletteVisible, 0), NoError) << "no address: no answer";
+
+	// Loading on the end of a hide phase even while the palette stays hidden.
+	CoveringSettings stored = ClearedPaletteSettings();
+	stored.ceiling.enabled = true;
+	PutAddOnObject("PaletteSettings", StoredBytes(stored));
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_HidePalette_End);
+	EXPECT_TRUE(VelmoraPalette::GetInstance().settings.ceiling.enabled);
+	EXPECT_FALSE(Shown());
+
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_OpenPalette);
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_DisableItems_Begin);
+	EXPECT_TRUE(ModelessPanel(ID_PALETTE)->itemsDisabled);
+	EXPECT_FALSE(ToggleCheck(ID_PALETTE, 5));
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_DisableItems_End);
+	EXPECT_FALSE(ModelessPanel(ID_PALETTE)->itemsDisabled);
+	EXPECT_TRUE(ToggleCheck(ID_PALETTE, 5));
+	EXPECT_TRUE(Alerts().empty());
+}
+
+TEST_F(PaletteTest, AResizeMovesAndWidensExactlyTheListedItems)
+{
+	RegisterPalette();
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_OpenPalette);
+	const std::vector<short> moved = {2, 7, 13, 17, 22, 26};
+	const std::vector<short> widened = {3, 6, 12, 16, 18, 21, 25, 28, 29, 30, 31};
+	struct Case {
+		short dx, dy;
+	};
+	for (Case c : {Case{30, 12}, Case{0, 20}, Case{-10, 0}}) {
+		PanelState before = *ModelessPanel(ID_PALETTE);
+		ASSERT_TRUE(ResizePanel(ID_PALETTE, c.dx, c.dy));
+		PanelState after = *ModelessPanel(ID_PALETTE);
+		for (const ItemState& item : before.items) {
+			bool moves = std::count(moved.begin(), moved.end(), item.item) != 0;
+			bool widens = std::count(widened.begin(), widened.end(), item.item) != 0;
+			const ItemState& now = *after.Item(item.item);
+			EXPECT_EQ(now.left, item.left + (moves ? c.dx : 0)) << "item " << item.item << ", dx " << c.dx;
+			EXPECT_EQ(now.width, item.width + (widens ? c.dx : 0)) << "item " << item.item << ", dx " << c.dx;
+			EXPECT_EQ(now.top, item.top) << "item " << item.item;
+			EXPECT_EQ(now.height, item.height) << "item " << item.item;
+		}
+	}
+}
+
+TEST_F(PaletteTest, CheckBoxesSetTheirFieldsGreyTheirDependantsAndStoreEachChange)
+{
+	RegisterPalette();
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_OpenPalette);
+	VelmoraPalette& palette = VelmoraPalette::GetInstance();
+	// Boxes 5, 8, 9, 11, 15, 20, 24, 27 after each toggle: X checked, . clear, x and - greyed.
+	const std::pair<short, std::string> steps[] = {{9, "XXX....-"},  {5, ".xx--..-"},  {24, ".xx--.X."},
+	                                               {27, ".xx--.XX"}, {24, ".xx--..x"}, {5, "XXX....x"}};
+	for (const auto& [toggled, boxes] : steps) {
+		ResetCallCounts();
+		ASSERT_TRUE(ToggleCheck(ID_PALETTE, toggled));
+		PanelState state = *ModelessPanel(ID_PALETTE);
+		EXPECT_EQ(BoxCode(state), boxes) << "after box " << toggled;
+		for (short button : {6, 7, 12, 13, 16, 17, 21, 22, 25, 26})
+			EXPECT_TRUE(state.Item(button)->enabled) << "button " << button;
+		const CoveringSettings& s = palette.settings;
+		std::map<short, bool> fields = {{5, s.wall.enabled},
+		                                {8, s.wall.innerContours},
+		                                {9, s.wall.columnCoverings},
+		                                {11, s.wall.doorHoles.enabled},
+		                                {15, s.wall.windowHoles.enabled},
+		                                {20, s.ceiling.enabled},
+		                                {24, s.floor.enabled},
+		                                {27, s.floor.insets}};
+		for (const auto& [box, field] : fields)
+			EXPECT_EQ(field, state.Item(box)->checked) << "field of box " << box << " after box " << toggled;
+		EXPECT_EQ(CallCount("ACAPI_AddOnObject_ModifyObject") + CallCount("ACAPI_AddOnObject_CreateClientOnlyObject"),
+		          1u);
+	}
+}
+
+TEST_F(PaletteTest, TheSettingsDialogChangesAndStoresTheRunSettingsOnlyWhenAccepted)
+{
+	RegisterPalette();
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_OpenPalette);
+	VelmoraPalette& palette = VelmoraPalette::GetInstance();
+	struct Case {
+		std::vector<DialogAction> script;
+		bool summaryAfter;
+		UInt32 stores;
+	};
+	const Case cases[] = {
+	    {{ToggleAction(6), ClickAction(2)}, false, 0},
+	    {{ToggleAction(6), CloseAction(false)}, false, 0},
+	    {{ToggleAction(6), ClickAction(1)}, true, 1},
+	    {{ClickAction(1)}, true, 1},
+	};
+	for (const Case& c : cases) {
+		ResetCallCounts();
+		ScriptDialog(ID_DIALOG_SETTINGS, c.script);
+		ASSERT_TRUE(ClickItem(ID_PALETTE, 2));
+		EXPECT_EQ(palette.settings.showSummary, c.summaryAfter);
+		EXPECT_EQ(CallCount("ACAPI_AddOnObject_ModifyObject") + CallCount("ACAPI_AddOnObject_CreateClientOnlyObject"),
+		          c.stores);
+	}
+}
+
+} // namespace

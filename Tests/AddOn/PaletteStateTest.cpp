@@ -1,0 +1,223 @@
+// The palette's state loaded from and stored into the project, and the flows
+// of its settings and favorite buttons.
+#include <cstring>
+
+#include "API/Favorites.hpp"
+#include "ErrorNames.hpp"
+#include "ModelBuilder.hpp"
+#include "PaletteFixture.hpp"
+
+using namespace HostControl;
+
+namespace {
+
+const std::string objectName = "PaletteSettings";
+
+// The switches of the five kinds and the run, in a comparable form.
+std::vector<bool> Switches(const CoveringSettings& s)
+{
+	return {s.wall.enabled,
+	        s.wall.innerContours,
+	        s.wall.columnCoverings,
+	        s.wall.doorHoles.enabled,
+	        s.wall.windowHoles.enabled,
+	        s.ceiling.enabled,
+	        s.ceiling.insets,
+	        s.floor.enabled,
+	        s.floor.insets,
+	        s.showSummary,
+	        s.wall.useFavorite,
+	        s.wall.doorHoles.useFavorite,
+	        s.wall.windowHoles.useFavorite,
+	        s.ceiling.useFavorite,
+	        s.floor.useFavorite};
+}
+
+CoveringSettings WithFloorAndColumns()
+{
+	CoveringSettings settings = ClearedPaletteSettings();
+	settings.floor.enabled = settings.wall.columnCoverings = settings.showSummary = true;
+	return settings;
+}
+
+std::vector<std::string> PaletteAlertNames()
+{
+	std::vector<std::string> names;
+	for (const Alert& alert : Alerts()) {
+		if (alert.alertId == ID_ALERT_PALETTE_FAILED)
+			names.push_back(alert.texts.at(1).ToCStr().Get());
+	}
+	return names;
+}
+
+API_Element ToolDefaults(API_ElemTypeID type)
+{
+	API_Element element = ModelBuilder::NewRecord(type);
+	API_ElementMemo memo = {};
+	EXPECT_EQ(ACAPI_Element_GetDefaults(&element, &memo), NoError);
+	ACAPI_DisposeElemMemoHdls(&memo);
+	return element;
+}
+
+bool SameBytes(const API_Element& left, const API_Element& right)
+{
+	return std::memcmp(&left, &right, sizeof(API_Element)) == 0;
+}
+
+TEST_F(PaletteTest, LoadingTakesTheStoredStateOrTheClearedOneAndAnUnreadableStateChangesNothing)
+{
+	std::vector<char> damaged = StoredBytes(WithFloorAndColumns());
+	damaged.resize(damaged.size() / 2);
+	std::vector<char> version7 = StoredBytes(WithFloorAndColumns());
+	Int16 version = 7; // leads the bytes
+	GS::MemoryOChannel32 versionChannel;
+	versionChannel.Write(version);
+	std::memcpy(version7.data(), versionChannel.GetDestination(), sizeof(Int16));
+
+	CoveringSettings previous = ClearedPaletteSettings();
+	previous.ceiling.enabled = true;
+	struct Case {
+		const char* name;
+		void (*store)(const std::vector<char>& damaged, const std::vector<char>& version7);
+		std::optional<CoveringSettings> loaded; // absent: unchanged, with the alert
+	};
+	const Case cases[] = {
+	    {"no object", [](const auto&, const auto&) { RemoveAddOnObject(objectName); }, ClearedPaletteSettings()},
+	    {"content not fetched",
+	     [](const auto&, const auto&) {
+		     PutAddOnObject(objectName, StoredBytes(WithFloorAndColumns()));
+		     FailCall("ACAPI_AddOnObject_GetObjectContent", 1, APIERR_GENERAL);
+	     },
+	     ClearedPaletteSettings()},
+	    {"no content", [](const auto&, const auto&) { PutAddOnObject(objectName, std::nullopt); },
+	     PaletteDefaultSettings()},
+	    {"stored state",
+	     [](const auto&, const auto&) { PutAddOnObject(objectName, StoredBytes(WithFloorAndColumns())); },
+	     WithFloorAndColumns()},
+	    {"version 7", [](const auto&, const auto& v7) { PutAddOnObject(objectName, v7); }, std::nullopt},
+	    {"damaged bytes", [](const auto& d, const auto&) { PutAddOnObject(objectName, d); }, std::nullopt},
+	};
+	VelmoraPalette& palette = ShownPalette();
+	for (const Case& c : cases) {
+		palette.settings = previous;
+		palette.SyncPaletteToCovSettings();
+		Int32 alertsBefore = static_cast<Int32>(Alerts().size());
+		c.store(damaged, version7);
+		palette.InitPaletteSettings();
+		ClearFaults();
+		const CoveringSettings& expected = c.loaded.value_or(previous);
+		EXPECT_EQ(Switches(palette.settings), Switches(expected)) << c.name;
+		EXPECT_EQ(PaletteState().Item(20)->checked, expected.ceiling.enabled) << c.name;
+		EXPECT_EQ(PaletteState().Item(24)->checked, expected.floor.enabled) << c.name;
+		EXPECT_EQ(static_cast<Int32>(Alerts().size()) - alertsBefore, c.loaded.has_value() ? 0 : 1) << c.name;
+		if (c.loaded.has_value()) {
+			EXPECT_TRUE(palette.settings.wall.doorHoles.memo.HasValue()) << c.name;
+			EXPECT_TRUE(palette.settings.wall.windowHoles.memo.HasValue()) << c.name;
+			EXPECT_EQ(palette.settings.floor.toolElement.header.type.typeID, API_SlabID) << c.name;
+		}
+	}
+	EXPECT_EQ(PaletteAlertNames(), std::vector<std::string>(2, ErrCodeToUniString(ErrIO).ToCStr().Get()));
+	EXPECT_EQ(FindAddOnObject(objectName)->content, damaged) << "an unreadable state is left for the next store";
+}
+
+TEST_F(PaletteTest, AFavoriteGoneFromTheProjectIsDroppedAtLoadAndAtAClick)
+{
+	API_Element tiles = ModelBuilder::NewRecord(API_WallID);
+	tiles.wall.thickness = 0.015;
+	DefineFavorite({"Tiles", tiles, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+	CoveringSettings stored = ClearedPaletteSettings();
+	stored.wall.useFavorite = stored.ceiling.useFavorite = true;
+	stored.wall.favoriteName = "Tiles";
+	stored.ceiling.favoriteName = "Never There";
+	PutAddOnObject(objectName, StoredBytes(stored));
+	VelmoraPalette& palette = ShownPalette();
+	palette.InitPaletteSettings();
+	EXPECT_TRUE(palette.settings.wall.useFavorite);
+	EXPECT_EQ(palette.settings.wall.toolElement.wall.thickness, 0.015);
+	EXPECT_EQ(PaletteState().Item(6)->text, "Tiles");
+	EXPECT_FALSE(palette.settings.ceiling.useFavorite);
+	EXPECT_TRUE(palette.settings.ceiling.favoriteName.IsEmpty());
+	EXPECT_EQ(PaletteState().Item(21)->text, "Tool settings");
+
+	HostControl::DropFavorite("Tiles");
+	API_Element wallDefaults = ToolDefaults(API_WallID);
+	ScriptToolSettingsDialog({{false, nullptr, std::nullopt}});
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 6));
+	EXPECT_FALSE(palette.settings.wall.useFavorite);
+	EXPECT_EQ(palette.settings.wall.toolElement.wall.thickness, 0.015) << "kept: the element type matches";
+	EXPECT_EQ(PaletteState().Item(6)->text, "Tool settings");
+	EXPECT_TRUE(SameBytes(wallDefaults, ToolDefaults(API_WallID)));
+	EXPECT_TRUE(PaletteAlertNames().empty());
+}
+
+TEST_F(PaletteTest, TheToolSettingsDialogEditsTheKindAndPutsTheHostsDefaultsBack)
+{
+	DefineFavorite(
+	    {"Oak", ModelBuilder::NewRecord(API_SlabID), std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+	struct Case {
+		const char* name;
+		bool accept;
+		const char* favorite;   // the kind's favorite before the click; null: none
+		double dialogThickness; // as the dialog opened: the favorite's, or the kind's own
+		double thicknessAfter;
+		bool usesFavoriteAfter;
+	};
+	const Case cases[] = {
+	    {"cancelled with a favorite", false, "Oak", 0.0, 0.0, true},
+	    {"accepted with a favorite", true, "Oak", 0.0, 0.25, false},
+	    {"cancelled without a favorite", false, nullptr, 0.04, 0.04, false},
+	    {"accepted, favorite gone", true, "Gone", 0.04, 0.25, false},
+	};
+	VelmoraPalette& palette = ShownPalette();
+	palette.InitPaletteSettings();
+	for (const Case& c : cases) {
+		palette.settings.floor.toolElement.slab.thickness = 0.04;
+		palette.settings.floor.useFavorite = c.favorite != nullptr;
+		palette.settings.floor.favoriteName = c.favorite != nullptr ? c.favorite : "";
+		palette.SyncPaletteToCovSettings();
+		API_Element before = ToolDefaults(API_SlabID);
+		ScriptToolSettingsDialog({{c.accept, [](API_Element& slab) { slab.slab.thickness = 0.25; }, std::nullopt}});
+		ASSERT_TRUE(ClickItem(ID_PALETTE, 25)) << c.name;
+		EXPECT_EQ(palette.settings.floor.toolElement.slab.thickness, c.thicknessAfter) << c.name;
+		EXPECT_EQ(palette.settings.floor.useFavorite, c.usesFavoriteAfter) << c.name;
+		EXPECT_EQ(PaletteState().Item(25)->text, c.usesFavoriteAfter ? "Oak" : "Tool settings") << c.name;
+		EXPECT_TRUE(SameBytes(before, ToolDefaults(API_SlabID))) << c.name;
+		EXPECT_EQ(ToolSettingsDialogs().back().defaults.slab.thickness, c.dialogThickness)
+		    << c.name << ": the dialog opens on the kind's settings";
+		EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings)) << c.name;
+	}
+	EXPECT_TRUE(PaletteAlertNames().empty());
+}
+
+TEST_F(PaletteTest, APickedFavoriteIsTakenOnlyWhenItLoadsAndAFailedStoreKeepsTheNewValue)
+{
+	DefineFavorite(
+	    {"Plaster", ModelBuilder::NewRecord(API_WallID), std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+	VelmoraPalette& palette = ShownPalette();
+	palette.InitPaletteSettings();
+
+	ScriptDialog(ID_DIALOG_FAVORITES, {DoubleClickRowAction(1, 1)});
+	FailCall("ACAPI_Favorite_Get", 1, APIERR_BADNAME);
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 7));
+	EXPECT_FALSE(palette.settings.wall.useFavorite);
+	EXPECT_EQ(PaletteState().Item(6)->text, "Tool settings");
+
+	ScriptDialog(ID_DIALOG_FAVORITES, {DoubleClickRowAction(1, 1)});
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 7));
+	EXPECT_TRUE(palette.settings.wall.useFavorite);
+	EXPECT_EQ(palette.settings.wall.favoriteName, GS::UniString("Plaster"));
+	EXPECT_EQ(PaletteState().Item(6)->text, "Plaster");
+	EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings));
+
+	std::vector<char> lastStored = *FindAddOnObject(objectName)->content;
+	FailCall("ACAPI_AddOnObject_ModifyObject", 1, APIERR_GENERAL);
+	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 20));
+	EXPECT_TRUE(palette.settings.ceiling.enabled) << "kept in memory";
+	EXPECT_EQ(FindAddOnObject(objectName)->content, lastStored);
+	EXPECT_EQ(PaletteAlertNames(), (std::vector<std::string>{ErrCodeToUniString(APIERR_BADNAME).ToCStr().Get(),
+	                                                         ErrCodeToUniString(APIERR_GENERAL).ToCStr().Get()}));
+	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 9));
+	EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings)) << "written with the next store";
+}
+
+} // namespace
