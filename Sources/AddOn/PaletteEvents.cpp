@@ -4,6 +4,7 @@
 #include "ErrorNames.hpp"
 #include "RS/Resources.hpp"
 #include "ResourceIDs.hpp"
+#include "RoomCommands.hpp"
 #include "SettingsDialog.hpp"
 #include "VelmoraPalette.hpp"
 
@@ -21,7 +22,7 @@ void SetMenuCheck(bool checked)
 
 void ShowPaletteError(ErrCode error)
 {
-	if (error != NoError)
+	if (error != NoError && error != COVERR_HANDLED)
 		DG::Alert(ACAPI_GetOwnResModule(), ID_ALERT_PALETTE_FAILED, ErrCodeToUniString(error), GS::UniString(),
 		          GS::UniString(), GS::UniString());
 }
@@ -121,6 +122,13 @@ ErrCode VelmoraPalette::RunButton(short item)
 		if (item == kind.favoriteButton.GetId())
 			return UpdateFavoriteInclSettings(kind.type, kind.settingsButton, kind.favoriteButton, kind.settings);
 	}
+	// Add and Update show their own failures.
+	if (item == addButton.GetId())
+		AddVelmora(settings);
+	else if (item == updateButton.GetId())
+		UpdateVelmora(settings);
+	else if (item == removeButton.GetId())
+		return RemoveCoveringsFromSelectedRooms();
 	return NoError;
 }
 

@@ -1,10 +1,15 @@
 #include "RunningSettings.hpp"
 
-// Held here until the palette takes them over; nothing stores them yet.
+#include "VelmoraPalette.hpp"
+
 CoveringSettings& GetRunningCoveringSettings()
 {
-	static CoveringSettings settings;
-	return settings;
+	return VelmoraPalette::GetInstance().settings;
 }
 
-void StoreRunningCoveringSettings() {}
+// The summary answer that calls this has shown its own alert; a failed store
+// is written again with the palette's next one.
+void StoreRunningCoveringSettings()
+{
+	VelmoraPalette::GetInstance().StorePaletteSettings();
+}

@@ -124,5 +124,5 @@ private:
 // type (with the default library part for door and window holes).
 ErrCode InitElementSettings(API_ElemTypeID type, ElementCovSettings& kind, ButtonWithDefaultText& settingsButton);
 
-// Shows the error of a palette action; nothing for 0.
+// Shows the error of a palette action; nothing for 0 or an error already shown.
 void ShowPaletteError(ErrCode error);

@@ -1,4 +1,5 @@
 // The palette on the host's messages and the user's actions on its controls.
+#include "ModelBuilder.hpp"
 #include "PaletteFixture.hpp"
 
 using namespace HostControl;
@@ -161,3 +162,39 @@ TEST_F(PaletteTest, TheSettingsDialogChangesAndStoresTheRunSettingsOnlyWhenAccep
 }
 
 } // namespace
+
+TEST_F(PaletteTest, TheCommandButtonsRunTheirCommandStoreAfterwardsAndOnlyRemoveFailsThroughThePalette)
+{
+	RegisterPalette();
+	SendPaletteMessage(PaletteGuid(), APIPalMsg_OpenPalette);
+	Select({ModelBuilder::AddZone("01", {{{{0, 0}, {4, 0}, {4, 3}, {0, 3}}}})});
+	struct Case {
+		short button;
+		bool failCommand;
+		std::string undoStep; // empty: none made
+		std::vector<Int16> alerts;
+	};
+	const Case cases[] = {
+	    {29, false, "Add Coverings", {}},         {31, false, "Update Coverings", {}},
+	    {30, false, "Remove Coverings", {}},      {29, true, "", {ID_ALERT_ADD_FAILED}},
+	    {31, true, "", {ID_ALERT_UPDATE_FAILED}}, {30, true, "", {ID_ALERT_PALETTE_FAILED}},
+	};
+	for (const Case& c : cases) {
+		size_t stepsBefore = UndoStepNames().size();
+		size_t alertsBefore = Alerts().size();
+		ResetCallCounts();
+		if (c.failCommand)
+			FailCall("ACAPI_CallUndoableCommand", 1, APIERR_GENERAL);
+		ASSERT_TRUE(ClickItem(ID_PALETTE, c.button));
+		ClearFaults();
+		std::vector<std::string> steps = UndoStepNames();
+		EXPECT_EQ(steps.size() == stepsBefore ? "" : steps.back(), c.undoStep) << "button " << c.button;
+		std::vector<Int16> alerts;
+		for (size_t i = alertsBefore; i < Alerts().size(); ++i)
+			alerts.push_back(Alerts()[i].alertId);
+		EXPECT_EQ(alerts, c.alerts) << "button " << c.button;
+		EXPECT_EQ(CallCount("ACAPI_AddOnObject_ModifyObject") + CallCount("ACAPI_AddOnObject_CreateClientOnlyObject"),
+		          1u)
+		    << "button " << c.button;
+	}
+}

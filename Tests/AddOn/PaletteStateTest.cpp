@@ -4,8 +4,11 @@
 
 #include "API/Favorites.hpp"
 #include "ErrorNames.hpp"
+#include "FaultSweep.hpp"
 #include "ModelBuilder.hpp"
 #include "PaletteFixture.hpp"
+#include "SettingsBuilder.hpp"
+#include "SettingsEquality.hpp"
 
 using namespace HostControl;
 
@@ -176,12 +179,18 @@ TEST_F(PaletteTest, TheToolSettingsDialogEditsTheKindAndPutsTheHostsDefaultsBack
 		palette.settings.floor.favoriteName = c.favorite != nullptr ? c.favorite : "";
 		palette.SyncPaletteToCovSettings();
 		API_Element before = ToolDefaults(API_SlabID);
+		PCC pccBefore = GetToolPCC(ElemType(API_SlabID));
 		ScriptToolSettingsDialog({{c.accept, [](API_Element& slab) { slab.slab.thickness = 0.25; }, std::nullopt}});
 		ASSERT_TRUE(ClickItem(ID_PALETTE, 25)) << c.name;
 		EXPECT_EQ(palette.settings.floor.toolElement.slab.thickness, c.thicknessAfter) << c.name;
 		EXPECT_EQ(palette.settings.floor.useFavorite, c.usesFavoriteAfter) << c.name;
 		EXPECT_EQ(PaletteState().Item(25)->text, c.usesFavoriteAfter ? "Oak" : "Tool settings") << c.name;
 		EXPECT_TRUE(SameBytes(before, ToolDefaults(API_SlabID))) << c.name;
+		PCC pccAfter = GetToolPCC(ElemType(API_SlabID));
+		EXPECT_EQ(pccAfter.propertyValues.count(Defaults().lastRunProperty),
+		          pccBefore.propertyValues.count(Defaults().lastRunProperty))
+		    << c.name;
+		EXPECT_EQ(pccAfter.classificationItems, pccBefore.classificationItems) << c.name;
 		EXPECT_EQ(ToolSettingsDialogs().back().defaults.slab.thickness, c.dialogThickness)
 		    << c.name << ": the dialog opens on the kind's settings";
 		EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings)) << c.name;
@@ -218,6 +227,45 @@ TEST_F(PaletteTest, APickedFavoriteIsTakenOnlyWhenItLoadsAndAFailedStoreKeepsThe
 	                                                         ErrCodeToUniString(APIERR_GENERAL).ToCStr().Get()}));
 	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 9));
 	EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings)) << "written with the next store";
+}
+
+TEST_F(PaletteTest, HoleKindsNeverFilledTakeTheDefaultLibraryPartWhenTheLibraryHasIt)
+{
+	Int32 doorPart = *LibraryPartIndex(Defaults().doorPart);
+	Int32 windowPart = *LibraryPartIndex(Defaults().windowPart);
+	API_Element door = ToolDefaults(API_DoorID);
+	door.door.openingBase.libInd = windowPart;
+	DefineTool(door);
+	VelmoraPalette& palette = ShownPalette();
+	for (bool partInLibrary : {true, false}) {
+		if (!partInLibrary)
+			DropLibraryPart(Defaults().doorPart);
+		palette.InitPaletteSettings();
+		const ElementCovSettings& holes = palette.settings.wall.doorHoles;
+		EXPECT_EQ(holes.toolElement.door.openingBase.libInd, partInLibrary ? doorPart : windowPart);
+		EXPECT_EQ(holes.memo->GetParamCount() > 0, partInLibrary) << "the part's parameters, or the tool's none";
+	}
+}
+
+TEST_F(PaletteTest, EveryFailingHostCallOfAToolSettingsEditLeaksNothingAndASilentOneRestoresTheTool)
+{
+	API_Element before;
+	UInt32 swept = SweepFaults(
+	    APIERR_GENERAL,
+	    [&] {
+		    ShownPalette().InitPaletteSettings();
+		    before = ToolDefaults(API_WallID);
+		    ScriptToolSettingsDialog({{true, [](API_Element& wall) { wall.wall.thickness = 0.3; }, std::nullopt}});
+	    },
+	    [] {
+		    ClickItem(ID_PALETTE, 6);
+		    return Alerts().size();
+	    },
+	    [&](const FaultRun&, size_t alerts) {
+		    ClearFaults();
+		    EXPECT_TRUE(alerts != 0 || SameBytes(before, ToolDefaults(API_WallID))) << "a silent failure";
+	    });
+	EXPECT_GT(swept, 10u);
 }
 
 } // namespace
