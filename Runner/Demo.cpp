@@ -244,6 +244,7 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	                    PaletteItem::ceilingCheck, PaletteItem::floorCheck, PaletteItem::floorInsetsCheck})
 		user.ToggleCheck(check);
 	user.PickFavorite(wallCoverings, wallCoveringFavorite);
+	user.ToggleRunSetting(summaryCheck);
 
 	const std::string everyZone = "Selected all " + std::to_string(project.zones.size()) + " zones";
 	SelectZones(project.zones);

@@ -11,10 +11,15 @@ namespace Runner {
 namespace {
 
 constexpr short favoritesList = 1;
+constexpr short settingsDialogOk = 1;
 
+// On one line: a text's line breaks shown as " / ".
 std::string Quoted(const std::string& text)
 {
-	return "\"" + text + "\"";
+	std::string oneLine;
+	for (char c : text)
+		oneLine += c == '\n' ? std::string(" / ") : std::string(1, c);
+	return "\"" + oneLine + "\"";
 }
 
 // The favorite's row in the popup, which lists the type's favorites in the host's order; 0: none.
@@ -122,6 +127,23 @@ void PaletteUser::PickFavorite(const PaletteKind& kind, const std::string& favor
 	out << "Clicked the favorite button of " << Quoted(ItemText(kind.check)) << " and double-clicked "
 	    << Quoted(favorite) << " in its popup: the settings button shows " << Quoted(ItemText(kind.settingsButton))
 	    << "\n";
+	TellAlerts();
+}
+
+void PaletteUser::ToggleRunSetting(short dialogCheck)
+{
+	HostControl::ScriptDialog(settingsDialog,
+	                          {HostControl::ToggleAction(dialogCheck), HostControl::ClickAction(settingsDialogOk)});
+	HostControl::ClickItem(paletteResource, PaletteItem::settingsButton);
+	const std::vector<HostControl::DialogRun>& runs = HostControl::DialogRuns();
+	const HostControl::ItemState* check = runs.empty() ? nullptr : runs.back().closed.Item(dialogCheck);
+	const HostControl::ItemState* ok = runs.empty() ? nullptr : runs.back().closed.Item(settingsDialogOk);
+	if (check == nullptr || ok == nullptr || !runs.back().accepted) {
+		out << "Clicked the palette's settings button: no settings dialog was accepted\n";
+		return;
+	}
+	out << "Clicked the palette's settings button, " << (check->checked ? "checked " : "unchecked ")
+	    << Quoted(check->text) << " and clicked " << Quoted(ok->text) << "\n";
 	TellAlerts();
 }
 

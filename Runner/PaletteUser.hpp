@@ -13,6 +13,7 @@ namespace Runner {
 
 // The palette's items, as its layout numbers them.
 namespace PaletteItem {
+constexpr short settingsButton = 2;
 constexpr short columnCoveringsCheck = 9;
 constexpr short doorHolesCheck = 11;
 constexpr short windowHolesCheck = 15;
@@ -36,6 +37,8 @@ constexpr PaletteKind wallCoverings{5, 6, 7, 1};
 constexpr short paletteMenu = 32500;
 constexpr short paletteResource = 31500;
 constexpr short favoritesPopup = 31501;
+constexpr short settingsDialog = 31502;
+constexpr short summaryCheck = 6; // of the settings dialog
 
 class PaletteUser {
 public:
@@ -46,6 +49,8 @@ public:
 	void ToggleCheck(short item);
 	// Clicks the favorite button and double-clicks the favorite in its popup.
 	void PickFavorite(const PaletteKind& kind, const std::string& favorite);
+	// Clicks the palette's settings button, toggles the dialog's check box and clicks OK.
+	void ToggleRunSetting(short dialogCheck);
 	void ClickButton(short item, const std::string& what);
 	// Tells the alerts raised since the last action, indented under it.
 	void TellAlerts();

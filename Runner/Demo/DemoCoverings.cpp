@@ -45,9 +45,10 @@ void FillHoleSettings(ElementCovSettings& kind, API_ElemTypeID type)
 	std::swap(kind.memo->elementMemo, partMemo);
 }
 
-std::string Counted(std::size_t count, const char* what)
+// "1 hole", "2 holes".
+std::string Counted(std::size_t count, const std::string& what)
 {
-	return std::to_string(count) + " " + what;
+	return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
 // The elements that the element's links of the flag lead to; none when the
@@ -84,8 +85,8 @@ Runner::ZoneOutcome DescribeZone(const Runner::LoadedZone& zone)
 		++(CoversAColumn(covering) ? columnCoverings : wallCoverings);
 		holes += LinkedBy(covering, LinkCoveringHole).size();
 	}
-	std::string text = Counted(wallCoverings, "wall coverings, ") + Counted(holes, "holes, ") +
-	                   Counted(columnCoverings, "column coverings");
+	std::string text = Counted(wallCoverings, "wall covering") + ", " + Counted(holes, "hole") + ", " +
+	                   Counted(columnCoverings, "column covering");
 	bool covered = wallCoverings + columnCoverings > 0;
 	for (const auto& [flag, name] : {std::pair{LinkZoneCeiling, ", ceiling"}, std::pair{LinkZoneFloor, ", floor"}}) {
 		if (!LinkedBy(zone.guid, flag).empty()) {

@@ -10,7 +10,7 @@ using namespace RunnerTest;
 
 namespace {
 
-class Demo : public HostTest {
+class DemoRun : public HostTest {
 protected:
 	// Tests run in parallel processes: each writes pictures of its own.
 	std::string FileName(const std::string& suffix) const
@@ -25,7 +25,7 @@ protected:
 	}
 
 	Runner::DemoOptions options = {SamplePath, FileName("-plan.svg"), FileName("-palette.svg")};
-	Runner::AddOnUnderTest velmora{{CheckEnvironment, RegisterInterface, Initialize, FreeData}, Demo::DescribeZone};
+	Runner::AddOnUnderTest velmora{{CheckEnvironment, RegisterInterface, Initialize, FreeData}, ::Demo::DescribeZone};
 	std::ostringstream out;
 	std::ostringstream errors;
 };
@@ -50,7 +50,7 @@ void ExpectLinesInOrder(const std::string& printed, const std::vector<std::strin
 	}
 }
 
-TEST_F(Demo, WorksThroughThePaletteAsAUserWould)
+TEST_F(DemoRun, WorksThroughThePaletteAsAUserWould)
 {
 	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0) << errors.str();
 	const std::string allOn = "Wall coverings, Inner contours, Column coverings, Door holes, Window holes, Ceiling "
@@ -82,7 +82,7 @@ TEST_F(Demo, WorksThroughThePaletteAsAUserWould)
 	EXPECT_EQ(FileText(options.planPath).rfind("<svg ", 0), 0u);
 }
 
-TEST_F(Demo, UndoBringsTheRemovedCoveringsBack)
+TEST_F(DemoRun, UndoBringsTheRemovedCoveringsBack)
 {
 	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0) << errors.str();
 	std::string printed = out.str();
@@ -96,7 +96,7 @@ TEST_F(Demo, UndoBringsTheRemovedCoveringsBack)
 	EXPECT_NE(removedCount, "0");
 }
 
-TEST_F(Demo, ReportsAndStopsWhenTheSampleOrAPictureCannotBeWritten)
+TEST_F(DemoRun, ReportsAndStopsWhenTheSampleOrAPictureCannotBeWritten)
 {
 	struct Case {
 		std::string sample, plan, palette, error;
@@ -121,7 +121,7 @@ TEST_F(Demo, ReportsAndStopsWhenTheSampleOrAPictureCannotBeWritten)
 }
 
 // A slow listing of the zones tells how far it got.
-TEST_F(Demo, TellsTheProgressOfASlowRun)
+TEST_F(DemoRun, TellsTheProgressOfASlowRun)
 {
 	double now = 100.0;
 	options.clock = [&] { return now; };
