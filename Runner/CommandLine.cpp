@@ -14,7 +14,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments, const Dem
 			line.help = true;
 			continue;
 		}
-		std::string* target = argument == "--sample" ? &line.options.samplePath
+		std::string* target = argument == "--sample"    ? &line.options.samplePath
 		                      : argument == "--plan"    ? &line.options.planPath
 		                      : argument == "--palette" ? &line.options.palettePath
 		                                                : nullptr;

@@ -52,8 +52,8 @@ void SelectZones(const std::vector<LoadedZone>& zones)
 }
 
 // One line per zone with what it has; returns how many have coverings.
-std::size_t TellZones(const LoadedProject& project, const AddOnUnderTest& addOn, const Clock& clock,
-                      std::ostream& out, std::ostream& errors)
+std::size_t TellZones(const LoadedProject& project, const AddOnUnderTest& addOn, const Clock& clock, std::ostream& out,
+                      std::ostream& errors)
 {
 	ProgressLine progress(project.zones.size(), clock, errors);
 	std::size_t covered = 0;
@@ -145,8 +145,8 @@ void RemoveAndUndo(const LoadedProject& project, const AddOnUnderTest& addOn, Pa
 		    << addOn.describeZone(zone).text << "\n";
 		std::vector<std::string> steps = HostControl::UndoStepNames();
 		HostControl::UndoLastCommand();
-		out << "Chose Undo \"" << (steps.empty() ? std::string() : steps.back()) << "\": "
-		    << HostControl::Elements().size() - after << " elements back; zone " << zone.number << " has "
+		out << "Chose Undo \"" << (steps.empty() ? std::string() : steps.back())
+		    << "\": " << HostControl::Elements().size() - after << " elements back; zone " << zone.number << " has "
 		    << addOn.describeZone(zone).text << "\n";
 		return;
 	}
@@ -165,8 +165,8 @@ void CloseAndReopen(std::ostream& out)
 	HostControl::CloseProject();
 	out << "Closed the project: the palette shows " << Listed(PaletteUser::SwitchedOn()) << " on\n";
 	GSErrCode result = HostControl::OpenProject();
-	out << "Opened it again: the palette shows " << Listed(PaletteUser::SwitchedOn())
-	    << " on, as stored in the project" << ResultText(result) << "\n";
+	out << "Opened it again: the palette shows " << Listed(PaletteUser::SwitchedOn()) << " on, as stored in the project"
+	    << ResultText(result) << "\n";
 }
 
 void PrintReportWindow(std::ostream& out)

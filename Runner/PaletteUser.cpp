@@ -121,8 +121,8 @@ void PaletteUser::ToggleCheck(short item)
 
 void PaletteUser::PickFavorite(const PaletteKind& kind, const std::string& favorite)
 {
-	HostControl::ScriptDialog(favoritesPopup, {HostControl::DoubleClickRowAction(
-	                                              favoritesList, FavoriteRow(favorite, kind.elementType))});
+	HostControl::ScriptDialog(
+	    favoritesPopup, {HostControl::DoubleClickRowAction(favoritesList, FavoriteRow(favorite, kind.elementType))});
 	HostControl::ClickItem(paletteResource, kind.favoriteButton);
 	out << "Clicked the favorite button of " << Quoted(ItemText(kind.check)) << " and double-clicked "
 	    << Quoted(favorite) << " in its popup: the settings button shows " << Quoted(ItemText(kind.settingsButton))

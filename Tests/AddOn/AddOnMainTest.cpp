@@ -18,8 +18,14 @@ const API_Guid paletteGuid = APIGuidFromString("49EC67EE-87EF-4775-A5EA-781240DA
 // The switches of the kinds and of the run, in a comparable form.
 std::vector<bool> Switches(const CoveringSettings& s)
 {
-	return {s.wall.enabled,     s.wall.innerContours, s.wall.columnCoverings, s.wall.doorHoles.enabled,
-	        s.wall.windowHoles.enabled, s.ceiling.enabled, s.floor.enabled,      s.floor.insets,
+	return {s.wall.enabled,
+	        s.wall.innerContours,
+	        s.wall.columnCoverings,
+	        s.wall.doorHoles.enabled,
+	        s.wall.windowHoles.enabled,
+	        s.ceiling.enabled,
+	        s.floor.enabled,
+	        s.floor.insets,
 	        s.showSummary};
 }
 
@@ -175,9 +181,9 @@ TEST_F(AddOnMain, AFolderThatCannotBeAddedReturnsTheHostsErrorAndKeepsTheSetting
 		const char* failing; // null: the folder does not exist
 		GSErrCode expected;
 	};
-	for (const Case& test : {Case{"ACAPI_GetOwnLocation", APIERR_GENERAL},
-	                         Case{"IO::Location::SetLastLocalName", APIERR_GENERAL},
-	                         Case{"ACAPI_LibraryManagement_AddLibraries", APIERR_GENERAL}, Case{nullptr, APIERR_BADPARS}}) {
+	for (const Case& test :
+	     {Case{"ACAPI_GetOwnLocation", APIERR_GENERAL}, Case{"IO::Location::SetLastLocalName", APIERR_GENERAL},
+	      Case{"ACAPI_LibraryManagement_AddLibraries", APIERR_GENERAL}, Case{nullptr, APIERR_BADPARS}}) {
 		SCOPED_TRACE(test.failing == nullptr ? "no such folder" : test.failing);
 		palette.settings = inMemory;
 		if (test.failing != nullptr)

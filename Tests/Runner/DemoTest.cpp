@@ -62,17 +62,26 @@ TEST_F(DemoRun, WorksThroughThePaletteAsAUserWould)
 	         Runner::addOnLibraryFolder + "\n",
 	     "Chose the menu item \"Coverings Palette\": the palette shows with Wall coverings, Inner contours on, check "
 	     "mark on\n",
-	     "Checked \"Column coverings\" on the palette\n", "Checked \"Floor covering\" on the palette\n",
+	     "Checked \"Column coverings\" on the palette\n",
+	     "Checked \"Floor covering\" on the palette\n",
 	     "double-clicked \"Plaster lining 15 mm\" in its popup: the settings button shows \"Plaster lining 15 mm\"\n",
-	     "Selected all 8 zones and clicked \"Add Coverings\"\n", "  Alert 31110: ", "  01    Living room      5 wall parts   ",
-	     "Moved the wall wall-bedroom-bath 0.1 m aside\n", "Deleted the door door-hall-bath\n",
-	     "Selected all 8 zones and clicked \"Update Coverings\"\n", "Selected zone 01 Living room and clicked \"Remove Coverings\"\n",
-	     " elements removed; zone 01 has no coverings\n", "Chose Undo \"Remove Coverings\": ",
+	     "Selected all 8 zones and clicked \"Add Coverings\"\n",
+	     "  Alert 31110: ",
+	     "  01    Living room      5 wall parts   ",
+	     "Moved the wall wall-bedroom-bath 0.1 m aside\n",
+	     "Deleted the door door-hall-bath\n",
+	     "Selected all 8 zones and clicked \"Update Coverings\"\n",
+	     "Selected zone 01 Living room and clicked \"Remove Coverings\"\n",
+	     " elements removed; zone 01 has no coverings\n",
+	     "Chose Undo \"Remove Coverings\": ",
 	     "Undo steps: \"Add Coverings\", \"Move Wall\", \"Delete Door\", \"Update Coverings\"\n",
 	     "Closed the project: the palette shows Wall coverings, Inner contours on\n",
-	     "Opened it again: the palette shows " + allOn + " on, as stored in the project\n", "Report window:",
-	     "Total: 7 of 8 zones covered, ", "Plan: " + options.planPath + "\n",
-	     "Palette: " + options.palettePath + "\n", "Unloaded the add-on\n"});
+	     "Opened it again: the palette shows " + allOn + " on, as stored in the project\n",
+	     "Report window:",
+	     "Total: 7 of 8 zones covered, ",
+	     "Plan: " + options.planPath + "\n",
+	     "Palette: " + options.palettePath + "\n",
+	     "Unloaded the add-on\n"});
 	EXPECT_TRUE(errors.str().empty()) << errors.str();
 	EXPECT_TRUE(HostControl::ModelessWindows().empty()) << "the add-on was unloaded";
 
@@ -90,7 +99,8 @@ TEST_F(DemoRun, UndoBringsTheRemovedCoveringsBack)
 	std::size_t back = printed.find(" elements back");
 	ASSERT_NE(removed, std::string::npos);
 	ASSERT_NE(back, std::string::npos);
-	std::string removedCount = printed.substr(printed.rfind("  ", removed) + 2, removed - printed.rfind("  ", removed) - 2);
+	std::string removedCount =
+	    printed.substr(printed.rfind("  ", removed) + 2, removed - printed.rfind("  ", removed) - 2);
 	std::string backCount = printed.substr(printed.rfind(": ", back) + 2, back - printed.rfind(": ", back) - 2);
 	EXPECT_EQ(removedCount, backCount);
 	EXPECT_NE(removedCount, "0");
