@@ -78,6 +78,7 @@ void RemoveUserData(const API_Guid& guid);
 std::vector<API_Guid> GroupMembers(const API_Guid& group);
 bool GroupsSuspended();
 
+// Selects the elements in this order, those the project holds; none: nothing selected.
 void Select(const std::vector<API_Guid>& elements);
 
 // --- What the host reports about elements --------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "Sim/API/AddOnHost.hpp"
 #include "Sim/API/ElementSettings.hpp"
@@ -202,7 +203,10 @@ bool GroupsSuspended()
 
 void Select(const std::vector<API_Guid>& elements)
 {
-	TheProject().selection.Assign(elements);
+	std::vector<API_Guid> held;
+	std::copy_if(elements.begin(), elements.end(), std::back_inserter(held),
+	             [](const API_Guid& guid) { return TheProject().Contains(guid); });
+	TheProject().selection.Assign(held);
 }
 
 void SetRoomRelation(const API_Guid& zone, const RoomRelation& relation)
