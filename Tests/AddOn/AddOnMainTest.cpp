@@ -15,20 +15,6 @@ const std::string addOnFile = "/Add-Ons/Velmora/Velmora.bundle";
 const std::string libraryFolder = "/Add-Ons/Velmora/Lumeric Bibliothek";
 const API_Guid paletteGuid = APIGuidFromString("49EC67EE-87EF-4775-A5EA-781240DA9846");
 
-// The switches of the kinds and of the run, in a comparable form.
-std::vector<bool> Switches(const CoveringSettings& s)
-{
-	return {s.wall.enabled,
-	        s.wall.innerContours,
-	        s.wall.columnCoverings,
-	        s.wall.doorHoles.enabled,
-	        s.wall.windowHoles.enabled,
-	        s.ceiling.enabled,
-	        s.floor.enabled,
-	        s.floor.insets,
-	        s.showSummary};
-}
-
 std::vector<bool> PaletteSwitches()
 {
 	return Switches(VelmoraPalette::GetInstance().settings);
