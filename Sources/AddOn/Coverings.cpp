@@ -34,7 +34,8 @@ ErrCode ToggleGroupSuspension()
 // covering does not take its whole group along, and leaves suspension as the
 // user had it. A state that cannot be read counts as off. When suspension
 // cannot be switched on, its state is unknown and nothing runs. Failing to
-// switch it back off is reported, the changes' own error first.
+// switch it back off is reported before the changes' own error, which may be
+// one that the command only skips the zone for.
 template <typename Changes> ErrCode WithGroupsSuspended(Changes changes)
 {
 	bool on = false;
@@ -45,7 +46,8 @@ template <typename Changes> ErrCode WithGroupsSuspended(Changes changes)
 	if (ErrCode error = ToggleGroupSuspension(); error != NoError)
 		return error;
 	ErrCode result = changes();
-	KeepFirstError(result, ToggleGroupSuspension());
+	if (ErrCode error = ToggleGroupSuspension(); error != NoError)
+		return error;
 	return result;
 }
 
@@ -291,19 +293,19 @@ ErrCode RemoveCoveringsFromRoom(const API_Guid& zone)
 	GS::Array<API_Guid> toDelete;
 	// A wall or column left linked would make the next add refuse the zone, so
 	// a failed unlink is reported once everything else is done.
-	ErrCode unlinkError = NoError;
+	ErrCode result = NoError;
 	ErrCode walkError = VisitLinkFlags(zone, links, [&](const API_Guid& target, UInt32 flag) -> CovResult<LinkWalk> {
 		if (flag == LinkZoneCovering || flag == LinkZoneCeiling || flag == LinkZoneFloor)
 			toDelete.Push(target);
 		else if (flag == LinkZoneWall || flag == LinkZoneColumn)
-			KeepFirstError(unlinkError, ACAPI_ElementLink_Unlink(zone, target));
+			KeepFirstError(result, ACAPI_ElementLink_Unlink(zone, target));
 		return LinkWalk::Continue;
 	});
 	if (walkError != NoError)
 		return walkError;
 	if (!toDelete.IsEmpty())
-		KeepFirstError(unlinkError, WithGroupsSuspended([&] { return ACAPI_Element_Delete(toDelete); }));
-	return unlinkError;
+		KeepFirstError(result, WithGroupsSuspended([&] { return ACAPI_Element_Delete(toDelete); }));
+	return result;
 }
 
 ErrCode RemoveLeftoverCoverings(const API_Guid& zone)

@@ -34,6 +34,8 @@ CovResult<CoveringsCreated> AddCoveringsToRoom(const API_Guid& zone, const Cover
 ErrCode UpdateCoveringsOfRoom(const API_Guid& zone, const CoveringSettings& settings, const GS::UniString& timestamp);
 
 // Deletes the zone's coverings and unlinks the walls and columns they covered.
+// A failed unlink is reported once the rest is done; nothing is deleted while
+// group suspension cannot be switched on.
 ErrCode RemoveCoveringsFromRoom(const API_Guid& zone);
 
 // Deletes the zone's wall and column coverings that lost their wall or column.

@@ -550,6 +550,11 @@ TEST_F(RoomUpdate, AZoneWhoseTopIsLinkedToAStoryIsRefused)
 		EXPECT_EQ(LinkTargets(zone, LinkZoneWall).size(), 4u);
 	}
 	EXPECT_EQ(HostControl::DebugLines().size(), 0u);
+	// The command only skips such a zone, so suspension left on must not hide behind it.
+	ToggleGroupSuspension();
+	HostControl::FailCall("ACAPI_Grouping_Tool", 2, APIERR_GENERAL);
+	EXPECT_EQ(Update({{walls[0], 1, 0.2, 3.2}}), APIERR_GENERAL);
+	EXPECT_TRUE(HostControl::GroupsSuspended());
 }
 
 // Two 1 x 1 columns in the notched corners of a room; after the add, B moves

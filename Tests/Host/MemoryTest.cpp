@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "API/Grouping.hpp"
 #include "API/LibraryParts.hpp"
+#include "FaultControl.hpp"
 #include "GS/Memory.hpp"
 #include "HostControl.hpp"
 
@@ -85,6 +87,31 @@ TEST(Faults, NthCallOfAnyFunctionFails)
 	EXPECT_EQ(pointer, nullptr);
 	EXPECT_EQ(HostControl::TotalCallCount(), 2u);
 	BMKillHandle(&handle);
+}
+
+// Once memory runs out it stays out, for every kind of memory call and for
+// them only, until the faults are cleared.
+TEST(Faults, MemoryRunsOutFromTheNthMemoryCallOn)
+{
+	HostControl::ResetCallCounts();
+	HostControl::FailMemoryFrom(2);
+	GSHandle first = BMAllocateHandle(4, ALLOCATE_CLEAR, 0);
+	bool suspended = false;
+	EXPECT_EQ(ACAPI_View_IsSuspendGroupOn(&suspended), NoError) << "other calls are not memory calls";
+	GSHandle copy = reinterpret_cast<GSHandle>(&copy);
+	GSPtr pointer = BMAllocatePtr(4, ALLOCATE_CLEAR, 0);
+	EXPECT_EQ(BMHandleToHandle(first, &copy), ErrMemoryFull);
+	EXPECT_EQ(BMPtrToHandle("abcd", &copy, 4), ErrMemoryFull);
+	EXPECT_EQ(BMReallocHandle(first, 8, 0, 0), nullptr);
+	EXPECT_NE(first, nullptr);
+	EXPECT_EQ(pointer, nullptr);
+	EXPECT_EQ(copy, nullptr);
+	EXPECT_EQ(HostControl::MemoryCallCount(), 5u);
+	HostControl::ClearFaults();
+	GSHandle later = BMAllocateHandle(4, ALLOCATE_CLEAR, 0);
+	EXPECT_NE(later, nullptr);
+	BMKillHandle(&first);
+	BMKillHandle(&later);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "Sim/Control/Faults.hpp"
 
 #include <algorithm>
+#include <string_view>
 
 namespace Sim {
 
@@ -25,9 +26,15 @@ void FaultTable::FailAnyCall(UInt32 nthCall, GSErrCode code)
 	faults.push_back({std::string(), totalCalls + nthCall, code});
 }
 
+void FaultTable::FailMemoryFrom(UInt32 nthMemoryCall)
+{
+	memoryFailsFrom = memoryCalls + nthMemoryCall;
+}
+
 void FaultTable::Clear()
 {
 	faults.clear();
+	memoryFailsFrom = 0;
 }
 
 void FaultTable::ResetCounts()
@@ -35,7 +42,8 @@ void FaultTable::ResetCounts()
 	callsByName.clear();
 	callLog.clear();
 	totalCalls = 0;
-	faults.clear();
+	memoryCalls = 0;
+	Clear();
 }
 
 UInt32 FaultTable::CallCount(const std::string& functionName) const
@@ -44,11 +52,17 @@ UInt32 FaultTable::CallCount(const std::string& functionName) const
 	return found == callsByName.end() ? 0 : found->second;
 }
 
-GSErrCode FaultTable::Enter(const std::string& functionName)
+GSErrCode FaultTable::Enter(const char* functionName)
 {
 	callLog.push_back(functionName);
-	UInt32 byName = ++callsByName[functionName];
+	auto counted = callsByName.find(std::string_view(functionName));
+	if (counted == callsByName.end())
+		counted = callsByName.emplace(functionName, 0).first;
+	UInt32 byName = ++counted->second;
 	UInt32 total = ++totalCalls;
+	// The host's memory calls all start so, and no other call does.
+	if (functionName.rfind("BM", 0) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)
+		return ErrMemoryFull;
 	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {
 		return fault.functionName.empty() ? fault.nthCall == total
 		                                  : fault.functionName == functionName && fault.nthCall == byName;

@@ -16,12 +16,16 @@ class FaultTable {
 public:
 	void FailCall(const std::string& functionName, UInt32 nthCall, GSErrCode code);
 	void FailAnyCall(UInt32 nthCall, GSErrCode code);
+	// Every memory call from the n-th on, counted from now, gives no memory.
+	void FailMemoryFrom(UInt32 nthMemoryCall);
+	UInt32 MemoryCallCount() const { return memoryCalls; }
 	void Clear();
 	void ResetCounts();
 	UInt32 CallCount(const std::string& functionName) const;
 	UInt32 TotalCallCount() const { return totalCalls; }
-	const std::vector<std::string>& CallLog() const { return callLog; }
-	GSErrCode Enter(const std::string& functionName);
+	std::vector<std::string> CallLog() const { return {callLog.begin(), callLog.end()}; }
+	// The name is one of the host's own literals, which the log keeps without a copy.
+	GSErrCode Enter(const char* functionName);
 
 private:
 	struct Fault {
@@ -31,9 +35,11 @@ private:
 	};
 
 	std::vector<Fault> faults;
-	std::map<std::string, UInt32> callsByName;
-	std::vector<std::string> callLog; // every call since the counts were reset, in order
+	std::map<std::string, UInt32, std::less<>> callsByName;
+	std::vector<const char*> callLog; // every call since the counts were reset, in order
 	UInt32 totalCalls = 0;
+	UInt32 memoryCalls = 0;
+	UInt32 memoryFailsFrom = 0; // 0: memory calls do not fail
 };
 
 FaultTable& Faults();
