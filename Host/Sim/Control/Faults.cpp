@@ -1,6 +1,7 @@
 #include "Sim/Control/Faults.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace Sim {
@@ -61,7 +62,7 @@ GSErrCode FaultTable::Enter(const char* functionName)
 	UInt32 byName = ++counted->second;
 	UInt32 total = ++totalCalls;
 	// The host's memory calls all start so, and no other call does.
-	if (functionName.rfind("BM", 0) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)
+	if (std::strncmp(functionName, "BM", 2) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)
 		return ErrMemoryFull;
 	auto due = std::find_if(faults.begin(), faults.end(), [&](const Fault& fault) {
 		return fault.functionName.empty() ? fault.nthCall == total
