@@ -2,7 +2,6 @@
 // made is gone again when it ends.
 #pragma once
 
-#include <map>
 #include <vector>
 
 #include "AddOnControl.hpp"
@@ -78,8 +77,10 @@ protected:
 	static std::string BoxCode(const HostControl::PanelState& state)
 	{
 		std::string code;
-		for (const auto& [item, box] : CheckBoxes(state))
-			code += box.second ? (box.first ? 'X' : '.') : (box.first ? 'x' : '-');
+		for (short item : {5, 8, 9, 11, 15, 20, 24, 27}) {
+			const HostControl::ItemState* box = state.Item(item);
+			code += box == nullptr ? '?' : box->enabled ? (box->checked ? 'X' : '.') : (box->checked ? 'x' : '-');
+		}
 		return code;
 	}
 
@@ -90,18 +91,5 @@ protected:
 		GS::MemoryOChannel32 channel;
 		EXPECT_EQ(stored.Write(channel), NoError);
 		return std::vector<char>(channel.GetDestination(), channel.GetDestination() + channel.GetDataSize());
-	}
-
-	// The check box states of items 5, 8, 9, 11, 15, 20, 24 and 27 as
-	// "checked/enabled" pairs, for tables.
-	static std::map<short, std::pair<bool, bool>> CheckBoxes(const HostControl::PanelState& state)
-	{
-		std::map<short, std::pair<bool, bool>> boxes;
-		for (short item : {5, 8, 9, 11, 15, 20, 24, 27}) {
-			const HostControl::ItemState* box = state.Item(item);
-			if (box != nullptr)
-				boxes[item] = {box->checked, box->enabled};
-		}
-		return boxes;
 	}
 };
