@@ -141,7 +141,7 @@ struct Project {
 	// Element settings: definitions, per-element values, tools, favorites and library.
 	PropertyCatalog properties;
 	ClassificationCatalog classifications;
-	std::vector<StoredCategory> categories;             // in the host's order
+	std::vector<StoredCategory> categories;                           // in the host's order
 	JournaledMap<std::unordered_map<API_Guid, StoredPCC>> elementPCC; // no entry: nothing set
 	std::unordered_map<API_ElemType, StoredTool> tools;
 	std::vector<StoredFavorite> favorites;  // in the host's order
