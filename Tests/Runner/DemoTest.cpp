@@ -5,6 +5,7 @@
 #include "Demo.hpp"
 #include "GS/Memory.hpp"
 #include "SampleTestSupport.hpp"
+#include "TempFolder.hpp"
 
 using namespace RunnerTest;
 
@@ -12,10 +13,8 @@ namespace {
 
 class Demo : public HostTest {
 protected:
-	// Tests run in parallel processes: each writes a plan of its own.
-	Runner::DemoOptions options = {SamplePath, ::testing::TempDir() +
-	                                               ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-	                                               "-plan.svg"};
+	TempFolder folder;
+	Runner::DemoOptions options = {SamplePath, (folder.Path() / "plan.svg").string()};
 	std::ostringstream out;
 	std::ostringstream errors;
 };
