@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "AddOnControl.hpp"
 #include "SampleDescription.hpp"
 
 namespace Runner {
@@ -56,7 +57,7 @@ HostControl::RoomRelation RoomRelationOf(const ZoneDescription& zone, const IdMa
 // building it cannot fail.
 LoadedProject Build(const SampleDescription& sample)
 {
-	HostControl::ResetHost();
+	HostControl::ReplaceProject();
 	for (const StoryDescription& story : sample.stories)
 		HostControl::AddStory(story.index, story.level, story.name);
 	for (const HostControl::Favorite& favorite : sample.favorites)

@@ -55,7 +55,8 @@ struct LoadResult {
 };
 
 // Reads the whole description first; only a description without faults
-// replaces the host's project (the host is reset, as when a project is opened).
+// replaces the host's project, as the host reads a project file before it
+// tells the add-on that the project was opened.
 // On an error the host is left as it was.
 LoadResult LoadSampleProjectText(const std::string& text, const LibraryPartLookup& libraryParts);
 LoadResult LoadSampleProject(const std::string& path, const LibraryPartLookup& libraryParts);

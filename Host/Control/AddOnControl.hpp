@@ -59,6 +59,9 @@ GSErrCode ChooseMenuItem(short menuResID, Int32 itemIndex);
 
 // --- Projects -------------------------------------------------------------------
 
+// Puts a new empty project in the place of the open one without telling the
+// add-on, as the host does before it reads a project file; OpenProject then tells it.
+void ReplaceProject();
 // Each delivers its event to the caught handler and returns its code (NoError
 // when the event is not caught).
 // A new empty project with one story and the default content.

@@ -45,9 +45,10 @@ void FillHoleSettings(ElementCovSettings& kind, API_ElemTypeID type)
 	std::swap(kind.memo->elementMemo, partMemo);
 }
 
-std::string Counted(std::size_t count, const char* what)
+// "1 hole", "2 holes".
+std::string Counted(std::size_t count, const std::string& what)
 {
-	return std::to_string(count) + " " + what;
+	return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
 // The elements that the element's links of the flag lead to; none when the
@@ -73,27 +74,28 @@ bool CoversAColumn(const API_Guid& covering)
 	return !covered.empty() && ReadElement(API_ColumnID, covered.front(), column) == NoError;
 }
 
-// What the zone's links show that the add made.
-std::string MadeText(const API_Guid& zone, const CoveringsCreated& created)
+} // namespace
+
+Runner::ZoneOutcome DescribeZone(const Runner::LoadedZone& zone)
 {
 	std::size_t wallCoverings = 0;
 	std::size_t columnCoverings = 0;
 	std::size_t holes = 0;
-	for (const API_Guid& covering : LinkedBy(zone, LinkZoneCovering)) {
+	for (const API_Guid& covering : LinkedBy(zone.guid, LinkZoneCovering)) {
 		++(CoversAColumn(covering) ? columnCoverings : wallCoverings);
 		holes += LinkedBy(covering, LinkCoveringHole).size();
 	}
-	std::string text = Counted(wallCoverings, "wall coverings, ") + Counted(holes, "holes, ") +
-	                   Counted(columnCoverings, "column coverings");
-	for (const auto& [made, name] :
-	     {std::pair{created.ceilingCreated, ", ceiling"}, std::pair{created.floorCreated, ", floor"}}) {
-		if (made)
+	std::string text = Counted(wallCoverings, "wall covering") + ", " + Counted(holes, "hole") + ", " +
+	                   Counted(columnCoverings, "column covering");
+	bool covered = wallCoverings + columnCoverings > 0;
+	for (const auto& [flag, name] : {std::pair{LinkZoneCeiling, ", ceiling"}, std::pair{LinkZoneFloor, ", floor"}}) {
+		if (!LinkedBy(zone.guid, flag).empty()) {
 			text += name;
+			covered = true;
+		}
 	}
-	return text;
+	return {covered, covered ? text : "no coverings"};
 }
-
-} // namespace
 
 CoveringSettings CoveringSettingsForRun(const std::string& wallFavorite, const API_Guid& timestampProperty)
 {
@@ -121,7 +123,7 @@ Runner::ZoneOutcome CoverZone(const Runner::LoadedZone& zone, const CoveringSett
 	CovResult<CoveringsCreated> result = AddCoveringsToRoom(zone.guid, settings, timestamp);
 	if (!result.HasValue())
 		return {false, ErrCodeToUniString(result.Error()).ToCStr().Get()};
-	return {true, MadeText(zone.guid, result.Value())};
+	return DescribeZone(zone);
 }
 
 } // namespace Demo

@@ -41,7 +41,7 @@ bool GetRoomsToDo(const Reservation& reservation, GS::Array<API_Guid>& roomsToDo
 {
 	result = NoError;
 	GS::Array<API_Guid> rooms;
-	if (!GetRoomsFromSelection(rooms))
+	if (!GetRoomsFromSelection(rooms, result))
 		return false;
 	if (!ACAPI_Teamwork_HasConnection()) {
 		roomsToDo = rooms;

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "API/Guid.hpp"
+#include "ErrorCodes.hpp"
 #include "GS/Array.hpp"
 
 // Appends the selected zones in selection order; false, after telling the
-// user, when no zone is selected.
-bool GetRoomsFromSelection(GS::Array<API_Guid>& rooms);
+// user, when no zone is selected. False with the host's error and no alert
+// when the selection cannot be read, so that a command never runs on part of
+// what the user selected and reports success.
+bool GetRoomsFromSelection(GS::Array<API_Guid>& rooms, ErrCode& readError);

@@ -2,12 +2,34 @@
 // made is gone again when it ends.
 #pragma once
 
+#include <vector>
+
 #include "AddOnControl.hpp"
 #include "DialogControl.hpp"
 #include "GS/Channel.hpp"
 #include "HostTest.hpp"
 #include "ResourceIDs.hpp"
 #include "VelmoraPalette.hpp"
+
+// The switches of the five kinds and the run, in a comparable form.
+inline std::vector<bool> Switches(const CoveringSettings& s)
+{
+	return {s.wall.enabled,
+	        s.wall.innerContours,
+	        s.wall.columnCoverings,
+	        s.wall.doorHoles.enabled,
+	        s.wall.windowHoles.enabled,
+	        s.ceiling.enabled,
+	        s.ceiling.insets,
+	        s.floor.enabled,
+	        s.floor.insets,
+	        s.showSummary,
+	        s.wall.useFavorite,
+	        s.wall.doorHoles.useFavorite,
+	        s.wall.windowHoles.useFavorite,
+	        s.ceiling.useFavorite,
+	        s.floor.useFavorite};
+}
 
 class PaletteTest : public HostTest {
 protected:

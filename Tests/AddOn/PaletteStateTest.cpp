@@ -16,26 +16,6 @@ namespace {
 
 const std::string objectName = "PaletteSettings";
 
-// The switches of the five kinds and the run, in a comparable form.
-std::vector<bool> Switches(const CoveringSettings& s)
-{
-	return {s.wall.enabled,
-	        s.wall.innerContours,
-	        s.wall.columnCoverings,
-	        s.wall.doorHoles.enabled,
-	        s.wall.windowHoles.enabled,
-	        s.ceiling.enabled,
-	        s.ceiling.insets,
-	        s.floor.enabled,
-	        s.floor.insets,
-	        s.showSummary,
-	        s.wall.useFavorite,
-	        s.wall.doorHoles.useFavorite,
-	        s.wall.windowHoles.useFavorite,
-	        s.ceiling.useFavorite,
-	        s.floor.useFavorite};
-}
-
 CoveringSettings WithFloorAndColumns()
 {
 	CoveringSettings settings = ClearedPaletteSettings();

@@ -269,6 +269,27 @@ TEST_F(RoomCommands, WithoutZonesNothingRunsAndEmptyRunsMakeTheirUndoStep)
 	}
 }
 
+// A selection that cannot be read is the host's failure, not an empty or a
+// smaller selection: no command runs on part of it.
+TEST_F(RoomCommands, AnUnreadableSelectionFailsEveryCommandBeforeItsUndoStep)
+{
+	const std::pair<const char*, UInt32> failures[] = {{"ACAPI_Selection_Get", 1},
+	                                                   {"ACAPI_Element_NeigIDToElemType", 2}};
+	for (const auto& [function, nthCall] : failures) {
+		for (const auto& command : std::vector<std::function<ErrCode()>>{[] { return AddVelmora(Settings(true)); },
+		                                                                 [] { return UpdateVelmora(Settings(true)); },
+		                                                                 RemoveCoveringsFromSelectedRooms}) {
+			SCOPED_TRACE(function);
+			HostControl::FailCall(function, nthCall, APIERR_GENERAL);
+			EXPECT_EQ(command(), APIERR_GENERAL);
+			HostControl::ClearFaults();
+		}
+	}
+	EXPECT_TRUE(AlertLog().empty());
+	EXPECT_TRUE(HostControl::UndoStepNames().empty());
+	EXPECT_EQ(Covered(), std::vector<bool>(3, false));
+}
+
 TEST_F(RoomCommands, SharedProjectAsksAgainAboutWhatIsStillNotReserved)
 {
 	HostControl::SetSharedProject(true);

@@ -81,7 +81,7 @@ TEST_F(CommandLine, HelpAndWrongArgumentsComeBeforeAnyWork)
 		const char* errors; // start of the complaint
 	};
 	const Case cases[] = {
-	    {"--help", 0, "Usage: velmora_demo [--sample FILE] [--plan FILE]\n", ""},
+	    {"--help", 0, "Usage: velmora_demo [--sample FILE] [--plan FILE] [--palette FILE]\n", ""},
 	    {"-h --bogus", 0, "Usage: velmora_demo", ""},
 	    {"--bogus", 2, "", "velmora_demo: unknown option '--bogus'\nUsage: velmora_demo"},
 	    {"--plan", 2, "", "velmora_demo: '--plan' needs a file\n"},
@@ -93,8 +93,9 @@ TEST_F(CommandLine, HelpAndWrongArgumentsComeBeforeAnyWork)
 		EXPECT_EQ(run.errors.rfind(c.errors, 0), 0u) << c.arguments << ": " << run.errors;
 	}
 	std::string help = Start("--help").out;
-	EXPECT_NE(help.find("--sample FILE  the sample project (default: /"), std::string::npos) << help;
+	EXPECT_NE(help.find("--sample FILE   the sample project (default: /"), std::string::npos) << help;
 	EXPECT_NE(help.find("velmora-plan.svg)"), std::string::npos) << help;
+	EXPECT_NE(help.find("velmora-palette.svg)"), std::string::npos) << help;
 	for (const std::string script : {"demo", "test"}) {
 		Outcome run = Start("--help", VELMORA_SAMPLES_DIR "/../scripts/" + script);
 		EXPECT_EQ(run.status, 0) << script;
@@ -104,12 +105,14 @@ TEST_F(CommandLine, HelpAndWrongArgumentsComeBeforeAnyWork)
 
 TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)
 {
-	Outcome run = Start("--sample in/box.json --plan ./plan.svg");
+	Outcome run = Start("--sample in/box.json --plan ./plan.svg --palette in/../palette.svg");
 	ASSERT_EQ(run.status, 0) << run.errors;
 	std::string folderText = fs::canonical(folder).string();
-	EXPECT_EQ(run.out.rfind("Opened " + folderText + "/in/box.json: Box, 1 zones", 0), 0u) << run.out;
+	EXPECT_NE(run.out.find("\nOpened " + folderText + "/in/box.json: Box, 1 zones"), std::string::npos) << run.out;
 	EXPECT_NE(run.out.find("Plan: " + folderText + "/plan.svg\n"), std::string::npos) << run.out;
+	EXPECT_NE(run.out.find("Palette: " + folderText + "/palette.svg\n"), std::string::npos) << run.out;
 	EXPECT_EQ(FileText(folder / "plan.svg").rfind("<svg ", 0), 0u);
+	EXPECT_EQ(FileText(folder / "palette.svg").rfind("<svg ", 0), 0u);
 	// A run slowed past a second by a busy machine tells its progress; nothing else goes there.
 	EXPECT_TRUE(std::regex_match(run.errors, std::regex("(Covered 1 of 1 zones, [0-9]+ s elapsed\n)*"))) << run.errors;
 }

@@ -1,9 +1,10 @@
 #include <fstream>
+#include <regex>
 #include <sstream>
 
-#include "API/Selection.hpp"
+#include "AddOnMain.hpp"
 #include "Demo.hpp"
-#include "GS/Memory.hpp"
+#include "DemoCoverings.hpp"
 #include "SampleTestSupport.hpp"
 #include "TempFolder.hpp"
 
@@ -11,10 +12,19 @@ using namespace RunnerTest;
 
 namespace {
 
-class Demo : public HostTest {
+class DemoRun : public HostTest {
 protected:
+	void TearDown() override
+	{
+		HostControl::UnloadAddOn();
+		HostTest::TearDown();
+	}
+
 	TempFolder folder;
-	Runner::DemoOptions options = {SamplePath, (folder.Path() / "plan.svg").string()};
+	// A still clock: a busy machine must not make a run tell its progress.
+	Runner::DemoOptions options = {SamplePath, (folder.Path() / "plan.svg").string(),
+	                               (folder.Path() / "palette.svg").string(), [] { return 0.0; }};
+	Runner::AddOnUnderTest velmora{{CheckEnvironment, RegisterInterface, Initialize, FreeData}, ::Demo::DescribeZone};
 	std::ostringstream out;
 	std::ostringstream errors;
 };
@@ -27,100 +37,101 @@ std::string FileText(const std::string& path)
 	return text.str();
 }
 
-// A step that covers a zone's first wall part with a thin wall, and refuses
-// zones without wall parts by the name of the reason.
-Runner::ZoneOutcome CoverFirstWallPart(const Runner::LoadedZone& zone)
+// Each expected line appears, in this order.
+void ExpectLinesInOrder(const std::string& printed, const std::vector<std::string>& lines)
 {
-	EXPECT_EQ(HostControl::GetElement(zone.guid)->header.type.typeID, API_ZoneID);
-	if (zone.id == "stair")
-		return {false, "COVERR_ZONE_STORY"};
-	ZoneRelation relation(zone.guid);
-	API_Element covering = Record(relation.Get().wallPart[0].guid);
-	covering.header.guid = APINULLGuid;
-	covering.wall.thickness = 0.02;
-	HostControl::AddElement(covering);
-	return {true, "1 wall covering"};
+	std::size_t at = 0;
+	for (const std::string& line : lines) {
+		std::size_t found = printed.find(line, at);
+		EXPECT_NE(found, std::string::npos) << "missing after offset " << at << ": " << line << "\n" << printed;
+		if (found != std::string::npos)
+			at = found + line.size();
+	}
 }
 
-TEST_F(Demo, CoversZoneByZoneAndDrawsWhatWasMade)
+TEST_F(DemoRun, WorksThroughThePaletteAsAUserWould)
 {
-	std::vector<std::string> seen;
-	Runner::ZoneStep step = [&](const Runner::LoadedZone& zone) {
-		EXPECT_EQ(HostControl::Elements(API_ZoneID).size(), 8u);
-		seen.push_back(zone.number);
-		return CoverFirstWallPart(zone);
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0) << errors.str();
+	const std::string allOn = "Wall coverings, Inner contours, Column coverings, Door holes, Window holes, Ceiling "
+	                          "covering, Floor covering, Floor into door niches";
+	ExpectLinesInOrder(
+	    out.str(),
+	    {"Loaded the add-on Velmora: ",
+	     "Opened " + SamplePath + ": Apartment, 8 zones, 16 walls, 3 columns, 8 doors, 7 windows; its libraries: " +
+	         Runner::addOnLibraryFolder + "\n",
+	     "Chose the menu item \"Coverings Palette\": the palette shows with Wall coverings, Inner contours on, check "
+	     "mark on\n",
+	     "Checked \"Column coverings\" on the palette\n",
+	     "Checked \"Floor covering\" on the palette\n",
+	     "double-clicked \"Plaster lining 15 mm\" in its popup: the settings button shows \"Plaster lining 15 mm\"\n",
+	     "Selected all 8 zones and clicked \"Add Coverings\"\n",
+	     "  Alert 31110: ",
+	     "  01    Living room      5 wall parts   ",
+	     "Moved the wall wall-bedroom-bath 0.1 m aside\n",
+	     "Deleted the door door-hall-bath\n",
+	     "Selected all 8 zones and clicked \"Update Coverings\"\n",
+	     "Selected zone 01 Living room and clicked \"Remove Coverings\"\n",
+	     " elements removed; zone 01 has no coverings\n",
+	     "Chose Undo \"Remove Coverings\": ",
+	     "Undo steps: \"Add Coverings\", \"Move Wall\", \"Delete Door\", \"Update Coverings\"\n",
+	     "Closed the project: the palette shows Wall coverings, Inner contours on\n",
+	     "Opened it again: the palette shows " + allOn + " on, as stored in the project\n",
+	     "Report window:",
+	     "Total: 7 of 8 zones covered, ",
+	     "Plan: " + options.planPath + "\n",
+	     "Palette: " + options.palettePath + "\n",
+	     "Unloaded the add-on\n"});
+	EXPECT_TRUE(errors.str().empty()) << errors.str();
+	EXPECT_TRUE(HostControl::ModelessWindows().empty()) << "the add-on was unloaded";
+	std::smatch counts;
+	const std::string printed = out.str();
+	ASSERT_TRUE(std::regex_search(printed, counts, std::regex("  (\\d+) elements removed[^]*: (\\d+) elements back")));
+	EXPECT_EQ(counts[1], counts[2]) << "undo brings every removed element back";
+	EXPECT_NE(counts[1], "0");
+
+	std::string palette = FileText(options.palettePath);
+	EXPECT_EQ(palette.rfind("<svg ", 0), 0u);
+	EXPECT_NE(palette.find("Plaster lining 15 mm"), std::string::npos) << "the picture shows the stored favorite";
+	EXPECT_EQ(FileText(options.planPath).rfind("<svg ", 0), 0u);
+}
+
+TEST_F(DemoRun, ReportsAndStopsWhenTheSampleOrAPictureCannotBeWritten)
+{
+	struct Case {
+		std::string sample, plan, palette, error;
 	};
-	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, step, out, errors), 0) << errors.str();
-
-	EXPECT_EQ(seen, (std::vector<std::string>{"01", "02", "03", "04", "05", "06", "07", "08"}));
-	std::string printed = out.str();
-	EXPECT_EQ(printed.find("Opened " + SamplePath + ": Apartment, 8 zones, 16 walls, 3 columns, 8 doors, 7 windows\n"),
-	          0u);
-	EXPECT_NE(printed.find("  01    Living room      5 wall parts   1 wall covering\n"), std::string::npos) << printed;
-	EXPECT_NE(printed.find("  04    Stair            4 wall parts   COVERR_ZONE_STORY\n"), std::string::npos);
-	EXPECT_NE(printed.find("  06    Bathroom         8 wall parts   1 wall covering\n"), std::string::npos);
-	EXPECT_NE(printed.find("Report window: (empty)\n"), std::string::npos);
-	EXPECT_NE(printed.find("Total: 7 of 8 zones covered, 7 elements made\n"), std::string::npos);
-	EXPECT_NE(printed.find("Plan: " + options.planPath + "\n"), std::string::npos);
-	EXPECT_TRUE(errors.str().empty());
-
-	std::string plan = FileText(options.planPath);
-	EXPECT_EQ(plan.rfind("<svg ", 0), 0u);
-	std::size_t coverings = 0;
-	for (std::size_t at = plan.find("<path class=\"cov-wall\""); at != std::string::npos;
-	     at = plan.find("<path class=\"cov-wall\"", at + 1))
-		++coverings;
-	EXPECT_EQ(coverings, 7u);
-}
-
-TEST_F(Demo, SelectsEveryZoneBeforeTheFirstStep)
-{
-	std::vector<API_Guid> selected;
-	Runner::ZoneStep step = [&](const Runner::LoadedZone&) {
-		if (selected.empty()) {
-			API_SelectionInfo info;
-			GS::Array<API_Neig> neigs;
-			EXPECT_EQ(ACAPI_Selection_Get(&info, &neigs, false), NoError);
-			BMKillHandle(&info.marquee.coords);
-			for (const API_Neig& neig : neigs)
-				selected.push_back(neig.guid);
-		}
-		return Runner::ZoneOutcome{false, "-"};
+	const Case cases[] = {
+	    {"/nonexistent/apartment.json", options.planPath, options.palettePath,
+	     "Cannot open the sample project: /nonexistent/apartment.json: cannot be read\n"},
+	    {SamplePath, "/nonexistent/plan.svg", options.palettePath,
+	     "Cannot write the plan: /nonexistent/plan.svg: its folder does not exist\n"},
+	    {SamplePath, options.planPath, "/nonexistent/palette.svg",
+	     "Cannot write the palette picture: /nonexistent/palette.svg: its folder does not exist\n"},
 	};
-	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, step, out, errors), 0);
-	EXPECT_EQ(selected, HostControl::Elements(API_ZoneID));
+	for (const Case& test : cases) {
+		HostControl::ResetHost();
+		std::ostringstream caseErrors;
+		EXPECT_EQ(Runner::RunDemo({test.sample, test.plan, test.palette}, SampleLibraryIndex, velmora, out, caseErrors),
+		          1);
+		EXPECT_EQ(caseErrors.str(), test.error);
+		EXPECT_TRUE(HostControl::Elements().empty()) << "the sample was opened";
+		EXPECT_TRUE(HostControl::ModelessWindows().empty()) << "the add-on was loaded";
+	}
 }
 
-TEST_F(Demo, ReportsAndStopsWhenTheSampleOrThePlanFails)
-{
-	Runner::ZoneStep never = [](const Runner::LoadedZone&) -> Runner::ZoneOutcome {
-		ADD_FAILURE() << "no zone may be covered";
-		return {false, ""};
-	};
-	options.samplePath = "/nonexistent/apartment.json";
-	EXPECT_EQ(Runner::RunDemo(options, SampleLibraryIndex, never, out, errors), 1);
-	EXPECT_EQ(errors.str(), "Cannot open the sample project: /nonexistent/apartment.json: cannot be read\n");
-
-	std::ostringstream moreErrors;
-	Runner::DemoOptions badPlan = {SamplePath, "/nonexistent/plan.svg"};
-	HostControl::ResetHost();
-	EXPECT_EQ(Runner::RunDemo(badPlan, SampleLibraryIndex, never, out, moreErrors), 1);
-	EXPECT_EQ(moreErrors.str(), "Cannot write the plan: /nonexistent/plan.svg: its folder does not exist\n");
-	EXPECT_TRUE(HostControl::Elements().empty()) << "the sample was opened";
-}
-
-// The zones are covered in one undoable command, and a slow run tells how far it got.
-TEST_F(Demo, CoversInOneCommandAndTellsTheProgressOfASlowRun)
+// A slow listing of the zones tells how far it got.
+TEST_F(DemoRun, TellsTheProgressOfASlowRun)
 {
 	double now = 100.0;
 	options.clock = [&] { return now; };
-	Runner::ZoneStep slow = [&](const Runner::LoadedZone&) {
+	auto describe = velmora.describeZone;
+	velmora.describeZone = [&](const Runner::LoadedZone& zone) {
 		now += 0.45;
-		return Runner::ZoneOutcome{false, "-"};
+		return describe(zone);
 	};
-	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, slow, out, errors), 0);
-	EXPECT_EQ(errors.str(), "Covered 3 of 8 zones, 1 s elapsed\nCovered 6 of 8 zones, 2 s elapsed\n");
-	EXPECT_EQ(HostControl::UndoStepNames(), std::vector<std::string>{"Add Coverings"});
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0);
+	EXPECT_EQ(errors.str().rfind("Covered 3 of 8 zones, 1 s elapsed\nCovered 6 of 8 zones, 2 s elapsed\n", 0), 0u)
+	    << errors.str();
 }
 
 } // namespace

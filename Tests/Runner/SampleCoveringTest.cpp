@@ -60,7 +60,7 @@ TEST_F(SampleCovering, EveryZoneButTheStairGetsItsCoverings)
 	EXPECT_EQ(outcomes["04"], "COVERR_ZONE_STORY");
 	EXPECT_EQ(outcomes["01"], "5 wall coverings, 3 holes, 7 column coverings, ceiling, floor");
 	EXPECT_EQ(outcomes["03"], "4 wall coverings, 7 holes, 0 column coverings, ceiling, floor");
-	EXPECT_EQ(outcomes["08"], "3 wall coverings, 1 holes, 0 column coverings, ceiling, floor");
+	EXPECT_EQ(outcomes["08"], "3 wall coverings, 1 hole, 0 column coverings, ceiling, floor");
 
 	std::map<UInt32, std::size_t> counts = ZoneLinkCounts();
 	EXPECT_EQ(counts[LinkZoneCovering], 40u);
@@ -104,7 +104,7 @@ TEST_F(SampleCovering, TheClockwiseWallIsCoveredOnItsEdges)
 		                                    return NoError;
 	                                    }),
 	          NoError);
-	EXPECT_EQ(outcome, "3 wall coverings, 1 holes, 0 column coverings, ceiling, floor");
+	EXPECT_EQ(outcome, "3 wall coverings, 1 hole, 0 column coverings, ceiling, floor");
 
 	const API_Coord centre = {10.879829, 4.5};
 	const double faceRadius = 2.440341; // the wall's inner face, where the zone's edges run

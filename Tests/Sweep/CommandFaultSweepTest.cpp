@@ -14,6 +14,7 @@
 #include "DemoCoverings.hpp"
 #include "FaultControl.hpp"
 #include "HostControl.hpp"
+#include "ModelBuilder.hpp"
 #include "ModelImage.hpp"
 #include "SampleProject.hpp"
 
@@ -72,9 +73,12 @@ protected:
 		ASSERT_TRUE(loaded.project.has_value()) << loaded.message;
 		zones = loaded.project->zones;
 		settings.emplace(Demo::CoveringSettingsForRun("Plaster lining 15 mm", HostControl::Defaults().lastRunProperty));
+		std::vector<API_Guid> doors = HostControl::Elements(API_DoorID);
 		if (command != Command::Add) {
 			ASSERT_EQ(Run(Command::Add), NoError);
 		}
+		if (command == Command::Update)
+			MoveAndAddDoors(doors);
 		HostControl::ResetCallCounts();
 	}
 
@@ -102,6 +106,16 @@ protected:
 		default:
 			return RemoveCoveringsFromRoom(zone);
 		}
+	}
+
+	// The update then re-fits a moved door's holes and makes holes for a new one.
+	static void MoveAndAddDoors(const std::vector<API_Guid>& doors)
+	{
+		ASSERT_FALSE(doors.empty());
+		API_Element door = *HostControl::GetElement(doors.front());
+		door.door.objLoc += 0.2;
+		HostControl::SetElement(door);
+		ModelBuilder::AddOpening(API_DoorID, door.door.owner, door.door.objLoc + 1.2);
 	}
 
 	struct CleanRun {

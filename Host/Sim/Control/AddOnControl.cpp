@@ -96,6 +96,11 @@ GSErrCode ChooseMenuItem(short menuResID, Int32 itemIndex)
 	return menu->second.handler(&params);
 }
 
+void ReplaceProject()
+{
+	Sim::StartNewProject();
+}
+
 GSErrCode NewProject(bool withReset)
 {
 	Sim::StartNewProject();
