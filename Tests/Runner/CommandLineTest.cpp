@@ -3,9 +3,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "TempFolder.hpp"
 
 namespace fs = std::filesystem;
 
@@ -52,14 +55,9 @@ class CommandLine : public ::testing::Test {
 protected:
 	void SetUp() override
 	{
-		folder = fs::path(::testing::TempDir()) /
-		         (std::string("velmora-cli-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-		fs::remove_all(folder);
 		fs::create_directories(folder / "in");
 		WriteFile(folder / "in" / "box.json", SmallSampleWith("2.5", "0.9"));
 	}
-
-	void TearDown() override { fs::remove_all(folder); }
 
 	// Runs the runner, or another command, in the test's folder.
 	Outcome Start(const std::string& arguments, const std::string& program = VELMORA_DEMO_BINARY) const
@@ -70,7 +68,8 @@ protected:
 		        FileText(folder / "err.txt")};
 	}
 
-	fs::path folder;
+	TempFolder temp;
+	const fs::path folder = temp.Path();
 };
 
 TEST_F(CommandLine, HelpAndWrongArgumentsComeBeforeAnyWork)
@@ -114,7 +113,8 @@ TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)
 	EXPECT_NE(run.out.find("Palette: " + folderText + "/palette.svg\n"), std::string::npos) << run.out;
 	EXPECT_EQ(FileText(folder / "plan.svg").rfind("<svg ", 0), 0u);
 	EXPECT_EQ(FileText(folder / "palette.svg").rfind("<svg ", 0), 0u);
-	EXPECT_EQ(run.errors, "");
+	// A run slowed past a second by a busy machine tells its progress; nothing else goes there.
+	EXPECT_TRUE(std::regex_match(run.errors, std::regex("(Covered 1 of 1 zones, [0-9]+ s elapsed\n)*"))) << run.errors;
 }
 
 TEST_F(CommandLine, APlanThatCannotBeWrittenIsRefusedBeforeAnyWork)

@@ -6,6 +6,7 @@
 #include "Demo.hpp"
 #include "DemoCoverings.hpp"
 #include "SampleTestSupport.hpp"
+#include "TempFolder.hpp"
 
 using namespace RunnerTest;
 
@@ -13,19 +14,16 @@ namespace {
 
 class DemoRun : public HostTest {
 protected:
-	// Tests run in parallel processes: each writes pictures of its own.
-	std::string FileName(const std::string& suffix) const
-	{
-		return ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix;
-	}
-
 	void TearDown() override
 	{
 		HostControl::UnloadAddOn();
 		HostTest::TearDown();
 	}
 
-	Runner::DemoOptions options = {SamplePath, FileName("-plan.svg"), FileName("-palette.svg")};
+	TempFolder folder;
+	// A still clock: a busy machine must not make a run tell its progress.
+	Runner::DemoOptions options = {SamplePath, (folder.Path() / "plan.svg").string(),
+	                               (folder.Path() / "palette.svg").string(), [] { return 0.0; }};
 	Runner::AddOnUnderTest velmora{{CheckEnvironment, RegisterInterface, Initialize, FreeData}, ::Demo::DescribeZone};
 	std::ostringstream out;
 	std::ostringstream errors;
