@@ -62,7 +62,7 @@ struct CommandRun {
 	std::size_t failedZones;
 };
 
-// One undoable command over every zone, timed with the snapshot the host takes for undo.
+// One undoable command over every zone, timed with the journal the host keeps for undo.
 CommandRun RunCommand(const Apartments& apartments, const ZoneStep& step)
 {
 	std::size_t failed = 0;

@@ -139,6 +139,52 @@ TEST_F(ModelStore, UndoRestoresEveryListSoThatLaterChangesFindThemRight)
 	EXPECT_EQ(NamedInRelation(s.zone), (std::vector<API_Guid>{s.wall1, s.wall2, s.wall1, s.wall2, s.door}));
 }
 
+// The lists a command may change, in the order the host reports them.
+struct Lists {
+	std::vector<API_Guid> elements;
+	std::vector<std::pair<API_Guid, API_Guid>> links;
+	std::vector<API_Guid> namedByZone;
+	std::vector<API_Guid> selected;
+	std::vector<API_Guid> grouped;
+
+	static Lists Of(const Scene& s)
+	{
+		return {HostControl::Elements(), LinkPairs(), NamedInRelation(s.zone), Selected(),
+		        HostControl::GroupMembers(s.group)};
+	}
+	bool operator==(const Lists& other) const
+	{
+		return elements == other.elements && links == other.links && namedByZone == other.namedByZone &&
+		       selected == other.selected && grouped == other.grouped;
+	}
+};
+
+TEST_F(ModelStore, UndoingStepAfterStepPutsEveryListBackInItsOrder)
+{
+	Scene s;
+	Lists original = Lists::Of(s);
+	ASSERT_EQ(InCommand([&] {
+		          ACAPI_ElementLink_Unlink(s.zone, s.wall1);
+		          ACAPI_ElementLink_Link(s.other, s.wall3, 1);
+		          return ACAPI_Element_Delete({s.wall1});
+	          }),
+	          NoError);
+	Lists afterFirst = Lists::Of(s);
+	ASSERT_EQ(InCommand([&] {
+		          HostControl::AddElement(NewRecord(API_ColumnID));
+		          ACAPI_ElementLink_Link(s.wall2, s.other, 1);
+		          return ACAPI_Element_Delete({s.column});
+	          }),
+	          NoError);
+	ASSERT_NE(Lists::Of(s).elements, afterFirst.elements);
+
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	EXPECT_TRUE(Lists::Of(s) == afterFirst) << "the made element went, the deleted group came back";
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	EXPECT_TRUE(Lists::Of(s) == original) << "the deleted wall and door took their old places";
+	EXPECT_EQ(Connected(s.wall1, doorType), std::vector<API_Guid>{s.door});
+}
+
 TEST_F(ModelStore, UndoGivesBackElementsAsTheyWereBeforeTheirChanges)
 {
 	Scene s;

@@ -41,8 +41,8 @@ struct StoredElement {
 
 bool IsOpening(API_ElemTypeID type);
 
-// Elements are shared between copies of the store (an undo step's snapshot and
-// the project) until one of them changes: a copy costs what the lists cost.
+// Elements are shared between the store and an undo step's journal (or a saved
+// copy of the project) until one of them changes: noting an element costs a pointer.
 class ElementStore {
 	struct Entry {
 		std::shared_ptr<StoredElement> element;

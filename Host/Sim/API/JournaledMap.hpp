@@ -63,7 +63,8 @@ public:
 		auto found = map.find(key);
 		if (found == map.end())
 			return 0;
-		Note(key, found->second);
+		if (recording) // the value goes, so the journal takes it rather than a copy
+			journal.try_emplace(key, std::move(found->second));
 		map.erase(found);
 		return 1;
 	}
