@@ -288,4 +288,18 @@ TEST_F(Properties, DeletingAnElementDropsItsSettings)
 	EXPECT_EQ(ElementText(wall, Defaults().lastRunProperty), std::nullopt);
 }
 
+TEST_F(Properties, UndoingADeletionGivesBackTheElementsValuesAndData)
+{
+	API_Guid wall = AddWall({0, 0}, {1, 0});
+	ASSERT_EQ(ACAPI_Element_SetProperty(wall, StringValue(Defaults().lastRunProperty, "now")), NoError);
+	HostControl::SetUserData(wall, {1, 0x6D6D, 0, std::vector<char>{1, 2}});
+	ASSERT_EQ(ACAPI_CallUndoableCommand("Delete", [&] { return ACAPI_Element_Delete({wall}); }), NoError);
+	ASSERT_FALSE(HostControl::GetUserData(wall).has_value());
+
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	EXPECT_EQ(ElementText(wall, Defaults().lastRunProperty), "now");
+	ASSERT_TRUE(HostControl::GetUserData(wall).has_value());
+	EXPECT_EQ(HostControl::GetUserData(wall)->payload, (std::vector<char>{1, 2}));
+}
+
 } // namespace
