@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "API/ElementFunctions.hpp"
@@ -54,7 +55,7 @@ std::unordered_set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested
 		const API_Element& record = project.Get(guid)->record;
 		for (const API_Guid& opening : project.elements.OpeningsOf(guid))
 			pending.push_back(opening);
-		auto group = project.groups.find(record.header.groupGuid);
+		auto group = std::as_const(project.groups).find(record.header.groupGuid);
 		if (!project.groupsSuspended && group != project.groups.end())
 			pending.insert(pending.end(), group->second.begin(), group->second.end());
 	}

@@ -1,5 +1,7 @@
 #include "Sim/API/ElementStore.hpp"
 
+#include <utility>
+
 namespace Sim {
 
 namespace {
@@ -44,7 +46,7 @@ void ElementStore::Insert(StoredElement element)
 	UInt64 created = ++createdCount;
 	all.emplace(created, guid);
 	AddToLists(element.record, created);
-	entries.emplace(guid, Entry{std::make_shared<StoredElement>(std::move(element)), created});
+	entries.insert_or_assign(guid, Entry{std::make_shared<StoredElement>(std::move(element)), created});
 }
 
 void ElementStore::Erase(const API_Guid& guid)
@@ -77,6 +79,23 @@ std::vector<API_Guid> ElementStore::OpeningsOf(const API_Guid& wall) const
 {
 	auto found = openingsByWall.find(wall);
 	return found == openingsByWall.end() ? std::vector<API_Guid>() : GuidsOf(found->second);
+}
+
+void ElementStore::Restore(Journal&& before)
+{
+	for (auto& [guid, entry] : before) {
+		auto current = std::as_const(entries).find(guid);
+		if (current != entries.end()) {
+			all.erase(current->second.created);
+			DropFromLists(current->second.element->record, current->second.created);
+			entries.erase(guid);
+		}
+		if (!entry)
+			continue;
+		all.emplace(entry->created, guid);
+		AddToLists(entry->element->record, entry->created);
+		entries.insert_or_assign(guid, std::move(*entry));
+	}
 }
 
 std::vector<API_Guid> ElementStore::GuidsOf(const Ordered& ordered)

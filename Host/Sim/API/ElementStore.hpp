@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "API/ElementFunctions.hpp"
+#include "Sim/API/JournaledMap.hpp"
 
 namespace Sim {
 
@@ -43,7 +44,15 @@ bool IsOpening(API_ElemTypeID type);
 // Elements are shared between copies of the store (an undo step's snapshot and
 // the project) until one of them changes: a copy costs what the lists cost.
 class ElementStore {
+	struct Entry {
+		std::shared_ptr<StoredElement> element;
+		UInt64 created;
+	};
+	using Entries = JournaledMap<std::unordered_map<API_Guid, Entry>>;
+
 public:
+	using Journal = Entries::Journal;
+
 	// For a change: an element that another copy shares is copied first.
 	StoredElement* Find(const API_Guid& guid);
 	const StoredElement* Get(const API_Guid& guid) const;
@@ -63,19 +72,20 @@ public:
 	// The doors and windows whose owner is the wall, in creation order.
 	std::vector<API_Guid> OpeningsOf(const API_Guid& wall) const;
 
+	// Notes what each element held before its first change from now on.
+	void OpenJournal() { entries.OpenJournal(); }
+	Journal CloseJournal() { return entries.CloseJournal(); }
+	// Puts the elements of the journal back, each in its old place in creation order.
+	void Restore(Journal&& before);
+
 private:
 	using Ordered = std::map<UInt64, API_Guid>; // creation number -> GUID
-
-	struct Entry {
-		std::shared_ptr<StoredElement> element;
-		UInt64 created;
-	};
 
 	static std::vector<API_Guid> GuidsOf(const Ordered& ordered);
 	void AddToLists(const API_Element& record, UInt64 created);
 	void DropFromLists(const API_Element& record, UInt64 created);
 
-	std::unordered_map<API_Guid, Entry> entries;
+	Entries entries;
 	Ordered all;
 	std::map<API_ElemTypeID, Ordered> byType;
 	std::unordered_map<API_Guid, Ordered> openingsByWall;

@@ -87,4 +87,21 @@ void LinkStore::DropElement(const API_Guid& guid)
 		Remove(source, guid);
 }
 
+void LinkStore::OpenJournal()
+{
+	bySource.OpenJournal();
+	sourcesByTarget.OpenJournal();
+}
+
+LinkStore::Journal LinkStore::CloseJournal()
+{
+	return {bySource.CloseJournal(), sourcesByTarget.CloseJournal()};
+}
+
+void LinkStore::Restore(Journal&& before)
+{
+	bySource.Restore(std::move(before.bySource));
+	sourcesByTarget.Restore(std::move(before.sourcesByTarget));
+}
+
 } // namespace Sim

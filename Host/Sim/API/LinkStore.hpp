@@ -7,6 +7,7 @@
 
 #include "API/Guid.hpp"
 #include "GS/Types.hpp"
+#include "Sim/API/JournaledMap.hpp"
 
 namespace Sim {
 
@@ -17,7 +18,19 @@ struct Link {
 };
 
 class LinkStore {
+	struct Made {
+		Link link;
+		UInt64 made;
+	};
+	using Sources = JournaledMap<std::unordered_map<API_Guid, std::vector<Made>>>;
+	using Targets = JournaledMap<std::unordered_map<API_Guid, std::vector<API_Guid>>>;
+
 public:
+	struct Journal {
+		Sources::Journal bySource;
+		Targets::Journal sourcesByTarget;
+	};
+
 	const Link* Find(const API_Guid& from, const API_Guid& to) const;
 	// False when a link from the one element to the other exists already.
 	bool Add(const Link& link);
@@ -30,14 +43,14 @@ public:
 	// Drops every link from or to the element.
 	void DropElement(const API_Guid& guid);
 
-private:
-	struct Made {
-		Link link;
-		UInt64 made;
-	};
+	// Notes the links of each element before their first change from now on.
+	void OpenJournal();
+	Journal CloseJournal();
+	void Restore(Journal&& before);
 
-	std::unordered_map<API_Guid, std::vector<Made>> bySource;
-	std::unordered_map<API_Guid, std::vector<API_Guid>> sourcesByTarget;
+private:
+	Sources bySource;
+	Targets sourcesByTarget;
 	UInt64 madeCount = 0;
 };
 

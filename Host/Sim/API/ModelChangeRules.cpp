@@ -35,10 +35,11 @@ GSErrCode RunUndoStep(const GS::UniString& name, const std::function<GSErrCode()
 	HostState& host = Host();
 	if (host.inUndoableCommand)
 		return APIERR_NESTING;
-	UndoStep step{name, host.project};
+	UndoStep step{name, host.project.OpenJournal()};
 	host.inUndoableCommand = true;
 	GSErrCode result = body();
 	host.inUndoableCommand = false;
+	host.project.CloseJournal(step.before);
 	host.undoSteps.push_back(std::move(step));
 	return result;
 }

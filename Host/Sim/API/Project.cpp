@@ -42,6 +42,62 @@ API_Guid Project::NewGuid()
 	return guid;
 }
 
+ProjectJournal Project::OpenJournal()
+{
+	elements.OpenJournal();
+	links.OpenJournal();
+	userData.OpenJournal();
+	groups.OpenJournal();
+	roomRelations.OpenJournal();
+	openingRelations.OpenJournal();
+	openingWidths.OpenJournal();
+	elementPCC.OpenJournal();
+	ProjectJournal journal;
+	journal.stories = stories;
+	journal.groupsSuspended = groupsSuspended;
+	journal.selection = selection;
+	journal.properties = properties;
+	journal.classifications = classifications;
+	journal.categories = categories;
+	journal.tools = tools;
+	journal.favorites = favorites;
+	journal.library = library;
+	return journal;
+}
+
+void Project::CloseJournal(ProjectJournal& journal)
+{
+	journal.elements = elements.CloseJournal();
+	journal.links = links.CloseJournal();
+	journal.userData = userData.CloseJournal();
+	journal.groups = groups.CloseJournal();
+	journal.roomRelations = roomRelations.CloseJournal();
+	journal.openingRelations = openingRelations.CloseJournal();
+	journal.openingWidths = openingWidths.CloseJournal();
+	journal.elementPCC = elementPCC.CloseJournal();
+}
+
+void Project::Restore(ProjectJournal&& before)
+{
+	stories = std::move(before.stories);
+	elements.Restore(std::move(before.elements));
+	links.Restore(std::move(before.links));
+	userData.Restore(std::move(before.userData));
+	groups.Restore(std::move(before.groups));
+	groupsSuspended = before.groupsSuspended;
+	selection = std::move(before.selection);
+	roomRelations.Restore(std::move(before.roomRelations));
+	openingRelations.Restore(std::move(before.openingRelations));
+	openingWidths.Restore(std::move(before.openingWidths));
+	properties = std::move(before.properties);
+	classifications = std::move(before.classifications);
+	categories = std::move(before.categories);
+	elementPCC.Restore(std::move(before.elementPCC));
+	tools = std::move(before.tools);
+	favorites = std::move(before.favorites);
+	library = std::move(before.library);
+}
+
 short NextAnswer()
 {
 	auto& answers = Host().scriptedAnswers;

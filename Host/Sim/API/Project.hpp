@@ -15,6 +15,7 @@
 #include "API/Relations.hpp"
 #include "GS/UniString.hpp"
 #include "Sim/API/ElementStore.hpp"
+#include "Sim/API/JournaledMap.hpp"
 #include "Sim/API/LinkStore.hpp"
 #include "Sim/API/RoomRelationStore.hpp"
 
@@ -122,24 +123,26 @@ private:
 	std::unordered_set<API_Guid> members;
 };
 
+struct ProjectJournal;
+
 // Everything an undo step restores.
 struct Project {
 	std::vector<Story> stories;
 	ElementStore elements;
 	LinkStore links;
-	std::unordered_map<API_Guid, StoredUserData> userData;
-	std::map<API_Guid, std::vector<API_Guid>> groups; // group -> members
+	JournaledMap<std::unordered_map<API_Guid, StoredUserData>> userData;
+	JournaledMap<std::map<API_Guid, std::vector<API_Guid>>> groups; // group -> members
 	bool groupsSuspended = false;
 	SelectionList selection;
 	// What the host reports, as the control interface set it.
 	RoomRelationStore roomRelations;
-	std::unordered_map<API_Guid, API_OpeningRelation> openingRelations;
-	std::unordered_map<API_Guid, OpeningWidths> openingWidths;
+	JournaledMap<std::unordered_map<API_Guid, API_OpeningRelation>> openingRelations;
+	JournaledMap<std::unordered_map<API_Guid, OpeningWidths>> openingWidths;
 	// Element settings: definitions, per-element values, tools, favorites and library.
 	PropertyCatalog properties;
 	ClassificationCatalog classifications;
-	std::vector<StoredCategory> categories;             // in the host's order
-	std::unordered_map<API_Guid, StoredPCC> elementPCC; // no entry: nothing set
+	std::vector<StoredCategory> categories;                           // in the host's order
+	JournaledMap<std::unordered_map<API_Guid, StoredPCC>> elementPCC; // no entry: nothing set
 	std::unordered_map<API_ElemType, StoredTool> tools;
 	std::vector<StoredFavorite> favorites;  // in the host's order
 	std::map<Int32, StoredLibPart> library; // by library index
@@ -149,6 +152,37 @@ struct Project {
 	bool Contains(const API_Guid& guid) const { return elements.Contains(guid); }
 	API_Guid NewGuid();
 	UInt64 guidCounter = 0;
+
+	// From now on notes what the project held before each change, for undo;
+	// the journal starts with a copy of the small catalogs.
+	ProjectJournal OpenJournal();
+	// Adds what was noted since the journal opened.
+	void CloseJournal(ProjectJournal& journal);
+	// Puts back what the journal noted; the GUID counter runs on, so that
+	// elements made after an undo are new.
+	void Restore(ProjectJournal&& before);
+};
+
+// What an undo step puts back: the entries the command changed in the tables
+// that grow with the model, and a copy of the small catalogs.
+struct ProjectJournal {
+	std::vector<Story> stories;
+	ElementStore::Journal elements;
+	LinkStore::Journal links;
+	decltype(Project::userData)::Journal userData;
+	decltype(Project::groups)::Journal groups;
+	bool groupsSuspended = false;
+	SelectionList selection;
+	RoomRelationStore::Journal roomRelations;
+	decltype(Project::openingRelations)::Journal openingRelations;
+	decltype(Project::openingWidths)::Journal openingWidths;
+	PropertyCatalog properties;
+	ClassificationCatalog classifications;
+	std::vector<StoredCategory> categories;
+	decltype(Project::elementPCC)::Journal elementPCC;
+	std::unordered_map<API_ElemType, StoredTool> tools;
+	std::vector<StoredFavorite> favorites;
+	std::map<Int32, StoredLibPart> library;
 };
 
 struct AlertRecord {
@@ -174,7 +208,7 @@ struct FavoriteRequest {
 
 struct UndoStep {
 	GS::UniString name;
-	Project before;
+	ProjectJournal before;
 };
 
 struct HostState {

@@ -74,4 +74,21 @@ void RoomRelationStore::Unname(const API_Guid& zone, const StoredRoomRelation& r
 	}
 }
 
+void RoomRelationStore::OpenJournal()
+{
+	byZone.OpenJournal();
+	zonesNaming.OpenJournal();
+}
+
+RoomRelationStore::Journal RoomRelationStore::CloseJournal()
+{
+	return {byZone.CloseJournal(), zonesNaming.CloseJournal()};
+}
+
+void RoomRelationStore::Restore(Journal&& before)
+{
+	byZone.Restore(std::move(before.byZone));
+	zonesNaming.Restore(std::move(before.zonesNaming));
+}
+
 } // namespace Sim

@@ -10,6 +10,7 @@
 
 #include "API/Relations.hpp"
 #include "Sim/API/ElementStore.hpp"
+#include "Sim/API/JournaledMap.hpp"
 
 namespace Sim {
 
@@ -26,19 +27,32 @@ struct StoredRoomRelation {
 };
 
 class RoomRelationStore {
+	using Relations = JournaledMap<std::unordered_map<API_Guid, StoredRoomRelation>>;
+	using Naming = JournaledMap<std::unordered_map<API_Guid, std::unordered_set<API_Guid>>>;
+
 public:
+	struct Journal {
+		Relations::Journal byZone;
+		Naming::Journal zonesNaming;
+	};
+
 	// The zone's relation; none set: null.
 	const StoredRoomRelation* Find(const API_Guid& zone) const;
 	void Set(const API_Guid& zone, StoredRoomRelation relation);
 	// Drops the element's own relation, and the element from every relation that names it.
 	void DropElement(const API_Guid& guid);
 
+	// Notes the relations before their first change from now on.
+	void OpenJournal();
+	Journal CloseJournal();
+	void Restore(Journal&& before);
+
 private:
 	static std::vector<API_Guid> NamedIn(const StoredRoomRelation& relation);
 	void Unname(const API_Guid& zone, const StoredRoomRelation& relation);
 
-	std::unordered_map<API_Guid, StoredRoomRelation> byZone;
-	std::unordered_map<API_Guid, std::unordered_set<API_Guid>> zonesNaming;
+	Relations byZone;
+	Naming zonesNaming;
 };
 
 } // namespace Sim

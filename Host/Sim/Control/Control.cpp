@@ -269,10 +269,7 @@ bool UndoLastCommand()
 	auto& steps = Sim::Host().undoSteps;
 	if (steps.empty())
 		return false;
-	// The GUID counter runs on, so that elements made after an undo are new.
-	UInt64 guidCounter = TheProject().guidCounter;
-	TheProject() = std::move(steps.back().before);
-	TheProject().guidCounter = guidCounter;
+	TheProject().Restore(std::move(steps.back().before));
 	steps.pop_back();
 	return true;
 }

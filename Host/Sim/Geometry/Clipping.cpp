@@ -112,7 +112,7 @@ struct PointOrigin {
 struct ResolvedPoint {
 	IntPoint at;
 	Coord coord;
-	std::vector<ArcSpot> spots;
+	const std::vector<ArcSpot>* spots; // the catalog's, or those found for a point clipping made
 };
 
 // An edge of a clipped contour that lies along an arc.
@@ -150,10 +150,15 @@ public:
 		std::size_t count = ring.size();
 		if (count == 0)
 			return {};
+		// Reserved, so that the points may point at the spots found for new points.
+		std::vector<std::vector<ArcSpot>> newPointSpots;
+		newPointSpots.reserve(count);
 		std::vector<ResolvedPoint> points;
+		points.reserve(count);
 		for (const IntPoint& at : ring)
-			points.push_back(Resolve(at));
+			points.push_back(Resolve(at, &newPointSpots));
 		std::vector<std::optional<ArcSpan>> spans;
+		spans.reserve(count);
 		for (std::size_t i = 0; i < count; ++i)
 			spans.push_back(ArcSpanOf(points[i], points[(i + 1) % count]));
 
@@ -213,16 +218,18 @@ private:
 		arcs.push_back(std::move(arc));
 	}
 
-	ResolvedPoint Resolve(const IntPoint& at) const
+	ResolvedPoint Resolve(const IntPoint& at, std::vector<std::vector<ArcSpot>>* newPointSpots) const
 	{
 		auto found = origins.find(KeyOf(at));
-		if (found == origins.end())
-			return {at, ToCoord(at), SpotsOnChords(at)};
+		if (found == origins.end()) {
+			newPointSpots->push_back(SpotsOnChords(at));
+			return {at, ToCoord(at), &newPointSpots->back()};
+		}
 		const PointOrigin& origin = found->second;
 		if (origin.isVertex)
-			return {at, origin.vertex, origin.spots};
+			return {at, origin.vertex, &origin.spots};
 		const ArcSpot& spot = origin.spots.front();
-		return {at, arcs[spot.arc].points[static_cast<std::size_t>(spot.step)], origin.spots};
+		return {at, arcs[spot.arc].points[static_cast<std::size_t>(spot.step)], &origin.spots};
 	}
 
 	// Places of a new point, made by clipping, on the arcs' chords.
@@ -248,8 +255,8 @@ private:
 	// them (dropped by clipping as collinear) lie on the edge.
 	std::optional<ArcSpan> ArcSpanOf(const ResolvedPoint& from, const ResolvedPoint& to) const
 	{
-		for (const ArcSpot& fromSpot : from.spots) {
-			for (const ArcSpot& toSpot : to.spots) {
+		for (const ArcSpot& fromSpot : *from.spots) {
+			for (const ArcSpot& toSpot : *to.spots) {
 				if (fromSpot.arc == toSpot.arc && fromSpot.step != toSpot.step &&
 				    FollowsArc(arcs[fromSpot.arc], fromSpot.step, toSpot.step, from.at, to.at))
 					return ArcSpan{fromSpot.arc, fromSpot.turned, toSpot.turned};
