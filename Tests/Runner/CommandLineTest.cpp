@@ -159,11 +159,12 @@ TEST_F(CommandLine, AMalformedSampleIsRefusedInOneLineAndNoPlanIsWritten)
 	WriteFile(folder / "plan.svg", "earlier plan");
 	for (const Case& c : cases) {
 		WriteFile(folder / "bad.json", c.sample);
-		Outcome run = Start("--sample bad.json --plan plan.svg");
+		Outcome run = Start("--sample bad.json --plan plan.svg --palette palette.svg");
 		EXPECT_EQ(run.status, 1) << c.place << run.out;
 		EXPECT_NE(run.errors.find(c.place), std::string::npos) << run.errors;
 		EXPECT_EQ(run.errors.find('\n'), run.errors.size() - 1) << run.errors;
 		EXPECT_EQ(FileText(folder / "plan.svg"), "earlier plan");
+		EXPECT_FALSE(fs::exists(folder / "palette.svg"));
 	}
 }
 
