@@ -153,20 +153,6 @@ double CurvedWallHoleLocation(const API_Element& wall, const API_Element& coveri
 	return sameTurn ? fromFirstEnd : std::fabs(covering.wall.angle) * coveringRadius - fromFirstEnd;
 }
 
-// The opening's holes among the covering's holes, in link order.
-CovResult<GS::Array<API_Guid>> HolesOfOpening(const API_Guid& opening, const GS::Array<API_Guid>& holes)
-{
-	GS::Array<API_Guid> targets;
-	if (ErrCode error = ACAPI_ElementLink_GetLinks(opening, &targets); error != NoError)
-		return CovError{error};
-	GS::Array<API_Guid> matched;
-	for (const API_Guid& target : targets) {
-		if (holes.Contains(target))
-			matched.Push(target);
-	}
-	return matched;
-}
-
 // Reads each opening of the kind in the wall, in the host's order, and hands
 // it to visit, which answers an ErrCode; the first error ends the walk.
 template <typename Visit> ErrCode VisitOpenings(const API_Guid& wall, API_ElemType kind, Visit visit)
@@ -207,7 +193,7 @@ public:
 	// Deletes, re-fits or makes the one hole of the opening in the covering.
 	ErrCode Visit(const API_Element& opening)
 	{
-		CovResult<GS::Array<API_Guid>> matched = HolesOfOpening(opening.header.guid, holes);
+		CovResult<GS::Array<API_Guid>> matched = LinkTargetsAmong(opening.header.guid, holes);
 		if (!matched.HasValue())
 			return matched.Error();
 		if (matched.Value().GetSize() >= 2)

@@ -72,6 +72,21 @@ template <typename Visit> ErrCode VisitLinks(const API_Guid& from, Visit visit)
 	return VisitLinkFlags(from, targets, visit);
 }
 
+// The targets of the links leaving `from` that are among `candidates`, in the
+// host's link order.
+inline CovResult<GS::Array<API_Guid>> LinkTargetsAmong(const API_Guid& from, const GS::Array<API_Guid>& candidates)
+{
+	GS::Array<API_Guid> targets;
+	if (ErrCode error = ACAPI_ElementLink_GetLinks(from, &targets); error != NoError)
+		return CovError{error};
+	GS::Array<API_Guid> among;
+	for (const API_Guid& target : targets) {
+		if (candidates.Contains(target))
+			among.Push(target);
+	}
+	return among;
+}
+
 // The records stored on zones and coverings.
 ErrCode SaveZoneElementUserData(API_Elem_Head& zoneHead, bool doorHolesEnabled, bool windowHolesEnabled);
 // A zone without a record reads as both hole kinds switched on.

@@ -177,20 +177,6 @@ ErrCode AddColumnCoverings(ZoneEdgeMap& edges, const API_Element& zone, const AP
 // must not decide how long the slot list grows.
 constexpr UInt32 orderNumberLimit = 0x10000;
 
-// The wall's coverings of the zone: the wall's link targets that the zone links too.
-CovResult<GS::Array<API_Guid>> CoveringsOfZone(const API_Guid& wall, const GS::Array<API_Guid>& zoneLinks)
-{
-	GS::Array<API_Guid> targets;
-	if (ErrCode error = ACAPI_ElementLink_GetLinks(wall, &targets); error != NoError)
-		return CovError{error};
-	GS::Array<API_Guid> coverings;
-	for (const API_Guid& target : targets) {
-		if (zoneLinks.Contains(target))
-			coverings.Push(target);
-	}
-	return coverings;
-}
-
 // The coverings by order number, null where none has the number; at least
 // partCount entries. Every number is checked before any slot is filled.
 CovResult<GS::Array<API_Guid>> SlotsByOrderNumber(const GS::Array<API_Guid>& coverings, USize partCount)
@@ -404,7 +390,7 @@ UpdateWallCoverings(const API_Guid& wall, const API_Element& zone, const API_Ele
                     const WallPartIndices& wallPartIndices, const WallPartEdges& wallPartEdges,
                     const WallCovSettings& wallSettings, ZoneHoleKinds holeKinds, GS::Array<API_Guid>& toDelete)
 {
-	CovResult<GS::Array<API_Guid>> coverings = CoveringsOfZone(wall, zoneLinks);
+	CovResult<GS::Array<API_Guid>> coverings = LinkTargetsAmong(wall, zoneLinks);
 	if (!coverings.HasValue())
 		return CovError{coverings.Error()};
 	const GS::Array<unsigned int>* parts = wallPartIndices.GetPtr(wall);
