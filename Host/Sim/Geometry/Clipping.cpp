@@ -10,6 +10,7 @@
 #include <polyclipping/clipper.hpp>
 
 #include "Geometry/GenArc.hpp"
+#include "Sim/Geometry/Regularity.hpp"
 
 namespace Geometry {
 
@@ -20,8 +21,6 @@ using ClipperLib::IntPoint;
 using ClipperLib::Path;
 using ClipperLib::Paths;
 
-// Integer units per metre.
-constexpr double Scale = 1e6;
 // Largest gap between an arc and the chords standing in for it while clipping, in units.
 constexpr double MaxSagittaUnits = 2.0;
 constexpr double MaxArcSteps = 4096.0;
@@ -30,12 +29,12 @@ constexpr double OnChordUnits = 2.0;
 
 IntPoint ToIntPoint(const Coord& coord)
 {
-	return IntPoint(std::llround(coord.x * Scale), std::llround(coord.y * Scale));
+	return IntPoint(static_cast<cInt>(ToClippingGrid(coord.x)), static_cast<cInt>(ToClippingGrid(coord.y)));
 }
 
 Coord ToCoord(const IntPoint& point)
 {
-	return {static_cast<double>(point.X) / Scale, static_cast<double>(point.Y) / Scale};
+	return {static_cast<double>(point.X) / ClippingUnitsPerMetre, static_cast<double>(point.Y) / ClippingUnitsPerMetre};
 }
 
 std::pair<cInt, cInt> KeyOf(const IntPoint& point)
@@ -60,17 +59,6 @@ double DistanceToChord(const IntPoint& point, const IntPoint& a, const IntPoint&
 	double lengthSquared = dx * dx + dy * dy;
 	*fraction = lengthSquared > 0.0 ? std::clamp((px * dx + py * dy) / lengthSquared, 0.0, 1.0) : 0.0;
 	return std::hypot(px - *fraction * dx, py - *fraction * dy);
-}
-
-// Chords per arc: enough to stay within the sagitta, a single one for an arc that bulges
-// less than a unit.
-int StepsFor(double radius, double angle)
-{
-	double radiusUnits = radius * Scale;
-	if (radiusUnits * (1.0 - std::cos(angle / 2.0)) < 1.0)
-		return 1;
-	double stepAngle = 2.0 * std::acos(1.0 - std::min(MaxSagittaUnits / radiusUnits, 1.0));
-	return static_cast<int>(std::clamp(std::ceil(std::fabs(angle) / stepAngle), 2.0, MaxArcSteps));
 }
 
 // An arc edge as the chords it is clipped as.
@@ -203,7 +191,7 @@ private:
 		double radius = geometry.GetMainAxisLength();
 		if (radius == 0.0)
 			return;
-		int steps = StepsFor(radius, angle);
+		int steps = ClippingChordCount(radius, angle);
 		ApproximatedArc arc{angle, ArcChordPoints(begin, end, angle, steps), {}, {}, {}};
 		for (const Coord& point : arc.points)
 			arc.intPoints.push_back(ToIntPoint(point));
@@ -392,22 +380,72 @@ void CollectShapes(const ClipperLib::PolyNode& parent, const PointCatalog& catal
 	}
 }
 
-} // namespace
+bool PrecedesCoord(const Coord& a, const Coord& b)
+{
+	return a.x < b.x || (a.x == b.x && a.y < b.y);
+}
 
-GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results)
+bool StartsBefore(const ShapeContour& a, const ShapeContour& b)
+{
+	return !b.empty() && (a.empty() || PrecedesCoord(a.front().begin, b.front().begin));
+}
+
+void StartAtLeastVertex(ShapeContour* contour)
+{
+	auto least = std::min_element(contour->begin(), contour->end(), [](const ShapeEdge& a, const ShapeEdge& b) {
+		return PrecedesCoord(a.begin, b.begin);
+	});
+	std::rotate(contour->begin(), least, contour->end());
+}
+
+// Clipping starts its rings and lists them as its sweep meets them; the order is made
+// independent of that, so that a shape comes out the same whichever way it was made.
+void PutInCanonicalOrder(std::vector<PolyShape>* shapes)
+{
+	for (PolyShape& shape : *shapes) {
+		for (ShapeContour& contour : shape.contours)
+			StartAtLeastVertex(&contour);
+		if (shape.contours.size() > 2)
+			std::sort(shape.contours.begin() + 1, shape.contours.end(), StartsBefore);
+	}
+	std::sort(shapes->begin(), shapes->end(), [](const PolyShape& a, const PolyShape& b) {
+		return StartsBefore(a.contours.front(), b.contours.front());
+	});
+}
+
+GSErrCode Clip(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* united)
+{
+	PointCatalog catalog;
+	Paths regions;
+	for (const PolyShape* shape : shapes) {
+		if (!AddRegion(*shape, &catalog, &regions))
+			return ErrInvalidPolygon;
+	}
+	ClipperLib::PolyTree tree;
+	if (!regions.empty() && !UniteRegions(regions, shapes.size() == 1, &tree))
+		return ErrInvalidPolygon;
+	CollectShapes(tree, catalog, united);
+	return NoError;
+}
+
+// Regular when regularisation has nothing to do but orient it.
+bool OrientIfRegular(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* united)
+{
+	if (shapes.size() != 1 || !IsRegular(*shapes.front()))
+		return false;
+	united->push_back(*shapes.front());
+	OrientShape(&united->back());
+	return true;
+}
+
+template <typename Unite> GSErrCode UniteInCanonicalOrder(const std::vector<const PolyShape*>& shapes,
+                                                          std::vector<PolyShape>* results, Unite unite)
 {
 	try {
-		PointCatalog catalog;
-		Paths regions;
-		for (const PolyShape* shape : shapes) {
-			if (!AddRegion(*shape, &catalog, &regions))
-				return ErrInvalidPolygon;
-		}
-		ClipperLib::PolyTree tree;
-		if (!regions.empty() && !UniteRegions(regions, shapes.size() == 1, &tree))
-			return ErrInvalidPolygon;
 		std::vector<PolyShape> united;
-		CollectShapes(tree, catalog, &united);
+		if (GSErrCode error = unite(shapes, &united); error != NoError)
+			return error;
+		PutInCanonicalOrder(&united);
 		*results = std::move(united);
 		return NoError;
 	} catch (const std::bad_alloc&) {
@@ -415,6 +453,36 @@ GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<P
 	} catch (const ClipperLib::clipperException&) {
 		return ErrInvalidPolygon;
 	}
+}
+
+} // namespace
+
+double ToClippingGrid(double metres)
+{
+	return static_cast<double>(std::llround(metres * ClippingUnitsPerMetre));
+}
+
+// Enough chords to stay within the sagitta, a single one for an arc that bulges less than a unit.
+int ClippingChordCount(double radius, double angle)
+{
+	double radiusUnits = radius * ClippingUnitsPerMetre;
+	if (radiusUnits * (1.0 - std::cos(angle / 2.0)) < 1.0)
+		return 1;
+	double stepAngle = 2.0 * std::acos(1.0 - std::min(MaxSagittaUnits / radiusUnits, 1.0));
+	return static_cast<int>(std::clamp(std::ceil(std::fabs(angle) / stepAngle), 2.0, MaxArcSteps));
+}
+
+GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results)
+{
+	return UniteInCanonicalOrder(shapes, results,
+	                             [](const std::vector<const PolyShape*>& given, std::vector<PolyShape>* united) {
+		                             return OrientIfRegular(given, united) ? NoError : Clip(given, united);
+	                             });
+}
+
+GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results)
+{
+	return UniteInCanonicalOrder(shapes, results, Clip);
 }
 
 } // namespace Geometry

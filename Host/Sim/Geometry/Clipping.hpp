@@ -9,9 +9,24 @@
 
 namespace Geometry {
 
+// Clipping runs on a grid of this many points per metre.
+constexpr double ClippingUnitsPerMetre = 1e6;
+
+// The coordinate's nearest grid line, in grid units.
+double ToClippingGrid(double metres);
+
+// The chords clipping follows an arc of that radius and angle by.
+int ClippingChordCount(double radius, double angle);
+
 // The union of the shapes' areas (each its outer contour, resolved by non-zero
 // winding, less its holes), split into separate shapes with the outer contour
-// counter-clockwise and the holes clockwise. ErrInvalidPolygon when clipping fails.
+// counter-clockwise and the holes clockwise. Each contour starts at its least vertex by
+// x then y, holes and shapes follow in the order of their first vertices.
+// ErrInvalidPolygon when clipping fails. A lone shape that is already regular is
+// only oriented.
 GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results);
+
+// The same, always clipped.
+GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results);
 
 } // namespace Geometry

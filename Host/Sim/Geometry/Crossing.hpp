@@ -1,10 +1,58 @@
-// The stand-in's check that a polygon's contours do not cross one another or
-// themselves, as a host checks the outline of a slab it is given.
+// The stand-in's checks of how a polygon's edges lie against one another: that its
+// contours do not cross one another or themselves, as a host checks the outline of a
+// slab it is given, and the pieces and sweep that such checks share.
 #pragma once
+
+#include <algorithm>
+#include <vector>
 
 #include "Sim/Geometry/Shape.hpp"
 
 namespace Geometry {
+
+// A straight piece of an edge: the edge itself, or one of the chords an arc is followed by.
+struct EdgePiece {
+	Coord a;
+	Coord b;
+	std::size_t contour;
+	std::size_t edge; // along the contour
+	std::size_t edgeCount;
+	std::size_t piece; // along the edge
+	std::size_t pieceCount;
+	double sagitta; // the largest gap between the piece and the arc it stands for
+
+	double MinX() const { return std::min(a.x, b.x); }
+	double MaxX() const { return std::max(a.x, b.x); }
+	bool IsLastOfEdge() const { return piece + 1 == pieceCount; }
+};
+
+// The pieces an arc edge of that angle is followed by.
+int ArcPieceCount(double arcAngle);
+
+// The pieces of every edge, contour by contour and edge by edge; arcs by chords close to them.
+std::vector<EdgePiece> PiecesOf(const PolyShape& shape);
+
+// The distance between two pieces, 0 where they cross.
+double PieceDistance(const EdgePiece& s, const EdgePiece& t);
+double DistanceToPiece(const Coord& point, const EdgePiece& piece);
+
+// Whether t directly follows s along their contour.
+bool Follows(const EdgePiece& s, const EdgePiece& t);
+
+// Whether visit(s, t) answers true for some two pieces whose x extents come within reach of
+// one another. Pieces are swept by x, so each costs the pieces beside it.
+template <typename Visit> bool AnyPairWithin(std::vector<EdgePiece> pieces, double reach, Visit visit)
+{
+	std::sort(pieces.begin(), pieces.end(), [](const EdgePiece& s, const EdgePiece& t) { return s.MinX() < t.MinX(); });
+	for (std::size_t i = 0; i < pieces.size(); ++i) {
+		const EdgePiece& s = pieces[i];
+		for (std::size_t k = i + 1; k < pieces.size() && pieces[k].MinX() <= s.MaxX() + reach; ++k) {
+			if (visit(s, pieces[k]))
+				return true;
+		}
+	}
+	return false;
+}
 
 // Whether two edges of the shape cross, arcs followed by chords close to them.
 // Edges that meet at a vertex, or run along one another, do not cross.

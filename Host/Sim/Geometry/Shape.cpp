@@ -129,6 +129,13 @@ void IncludeArcExtremes(Box2DData* box, const Coord& begin, const Coord& end, do
 	}
 }
 
+Coord PointOnArc(const GenArc& arc, double turned)
+{
+	double direction = arc.GetBegAng() + turned;
+	double radius = arc.GetMainAxisLength();
+	return {arc.GetOrigo().x + radius * std::cos(direction), arc.GetOrigo().y + radius * std::sin(direction)};
+}
+
 Int64 VertexCount(const PolyShape& shape)
 {
 	Int64 count = 0;
@@ -223,15 +230,20 @@ GSErrCode WriteShape(const PolyShape& shape, Polygon2DData* data)
 std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps)
 {
 	GenArc arc = GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle);
-	double radius = arc.GetMainAxisLength();
 	std::vector<Coord> points{begin};
-	for (int step = 1; step < steps; ++step) {
-		double direction = arc.GetBegAng() + angle * step / steps;
-		points.push_back(
-		    {arc.GetOrigo().x + radius * std::cos(direction), arc.GetOrigo().y + radius * std::sin(direction)});
-	}
+	for (int step = 1; step < steps; ++step)
+		points.push_back(PointOnArc(arc, angle * step / steps));
 	points.push_back(end);
 	return points;
+}
+
+Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps)
+{
+	if (step == 0)
+		return begin;
+	if (step == steps)
+		return end;
+	return PointOnArc(GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle), angle * step / steps);
 }
 
 void RewriteRecord(const PolyShape& shape, Polygon2DData* data)

@@ -59,6 +59,8 @@ void RewriteRecord(const PolyShape& shape, Polygon2DData* data);
 // The ends of `steps` equal chords along the arc from begin to end turning by the
 // angle; the first and last are begin and end themselves.
 std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps);
+// The end of the step-th of those chords, computed as ArcChordPoints computes it.
+Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps);
 
 void OrientShape(PolyShape* shape);
 bool IsOriented(const PolyShape& shape);
