@@ -185,6 +185,27 @@ TEST_F(ModelStore, UndoingStepAfterStepPutsEveryListBackInItsOrder)
 	EXPECT_EQ(Connected(s.wall1, doorType), std::vector<API_Guid>{s.door});
 }
 
+TEST_F(ModelStore, UndoPutsBackWhatAKeyHeldBeforeItWasDroppedAndMadeAgainInOneStep)
+{
+	Scene s;
+	Lists original = Lists::Of(s);
+	ASSERT_EQ(InCommand([&] {
+		          // The second zone's only link goes and comes back twice, its list with it.
+		          for (const API_Guid& target : {s.wall3, s.wall1}) {
+			          ACAPI_ElementLink_Unlink(s.other, target == s.wall3 ? s.wall2 : s.wall3);
+			          ACAPI_ElementLink_Link(s.other, target, 2);
+		          }
+		          return ACAPI_Element_Delete({s.wall2});
+	          }),
+	          NoError);
+	ASSERT_FALSE(Lists::Of(s) == original);
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	EXPECT_TRUE(Lists::Of(s) == original);
+	UInt32 flags = 0;
+	EXPECT_EQ(ACAPI_ElementLink_GetLinkFlags(s.other, s.wall2, &flags), NoError);
+	EXPECT_EQ(flags, 1u);
+}
+
 TEST_F(ModelStore, UndoGivesBackElementsAsTheyWereBeforeTheirChanges)
 {
 	Scene s;

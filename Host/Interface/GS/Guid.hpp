@@ -38,13 +38,14 @@ extern const Guid NULLGuid;
 } // namespace GS
 
 template <> struct std::hash<GS::Guid> {
+	// GUIDs that differ only in their last bytes, as those made one after another
+	// do, hash one after another.
 	std::size_t operator()(const GS::Guid& guid) const
 	{
-		std::size_t hash = guid.data1;
-		hash = hash * 31 + guid.data2;
-		hash = hash * 31 + guid.data3;
+		std::size_t tail = 0;
 		for (UInt8 byte : guid.data4)
-			hash = hash * 31 + byte;
-		return hash;
+			tail = tail << 8 | byte;
+		std::size_t head = std::size_t(guid.data1) << 32 | std::size_t(guid.data2) << 16 | guid.data3;
+		return tail + head * 0x9E3779B97F4A7C15ull;
 	}
 };

@@ -55,9 +55,9 @@ std::unordered_set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested
 		const API_Element& record = project.Get(guid)->record;
 		for (const API_Guid& opening : project.elements.OpeningsOf(guid))
 			pending.push_back(opening);
-		auto group = std::as_const(project.groups).find(record.header.groupGuid);
-		if (!project.groupsSuspended && group != project.groups.end())
-			pending.insert(pending.end(), group->second.begin(), group->second.end());
+		const std::vector<API_Guid>* members = project.groups.Get(record.header.groupGuid);
+		if (!project.groupsSuspended && members != nullptr)
+			pending.insert(pending.end(), members->begin(), members->end());
 	}
 	return doomed;
 }
@@ -65,13 +65,12 @@ std::unordered_set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested
 void LeaveGroup(const API_Guid& guid, const API_Guid& groupGuid)
 {
 	auto& groups = TheProject().groups;
-	auto group = groups.find(groupGuid);
-	if (group == groups.end())
+	std::vector<API_Guid>* members = groups.Change(groupGuid);
+	if (members == nullptr)
 		return;
-	auto& members = group->second;
-	members.erase(std::remove(members.begin(), members.end(), guid), members.end());
-	if (members.empty())
-		groups.erase(group);
+	members->erase(std::remove(members->begin(), members->end(), guid), members->end());
+	if (members->empty())
+		groups.erase(groupGuid);
 }
 
 void Forget(const std::unordered_set<API_Guid>& doomed)
@@ -279,10 +278,10 @@ GSErrCode ACAPI_Element_GetUserData(API_Elem_Head* head, API_UserData* userData,
 		return fault;
 	if (!TheProject().Contains(head->guid))
 		return APIERR_BADID;
-	auto found = TheProject().userData.find(head->guid);
-	if (found == TheProject().userData.end())
+	const Sim::StoredUserData* found = TheProject().userData.Get(head->guid);
+	if (found == nullptr)
 		return APIERR_NOUSERDATA;
-	const Sim::StoredUserData& stored = found->second;
+	const Sim::StoredUserData& stored = *found;
 	userData->dataVersion = stored.version;
 	userData->platformSign = stored.platformSign;
 	userData->flags = stored.flags;

@@ -24,10 +24,10 @@ bool IsOpening(API_ElemTypeID type)
 
 StoredElement* ElementStore::Find(const API_Guid& guid)
 {
-	auto found = entries.find(guid);
-	if (found == entries.end())
+	Entry* entry = entries.Change(guid);
+	if (entry == nullptr)
 		return nullptr;
-	std::shared_ptr<StoredElement>& element = found->second.element;
+	std::shared_ptr<StoredElement>& element = entry->element;
 	if (element.use_count() > 1)
 		element = std::make_shared<StoredElement>(*element);
 	return element.get();
@@ -35,8 +35,8 @@ StoredElement* ElementStore::Find(const API_Guid& guid)
 
 const StoredElement* ElementStore::Get(const API_Guid& guid) const
 {
-	auto found = entries.find(guid);
-	return found == entries.end() ? nullptr : found->second.element.get();
+	const Entry* entry = entries.Get(guid);
+	return entry == nullptr ? nullptr : entry->element.get();
 }
 
 void ElementStore::Insert(StoredElement element)
@@ -51,17 +51,17 @@ void ElementStore::Insert(StoredElement element)
 
 void ElementStore::Erase(const API_Guid& guid)
 {
-	auto found = entries.find(guid);
-	if (found == entries.end())
+	const Entry* entry = entries.Get(guid);
+	if (entry == nullptr)
 		return;
-	all.erase(found->second.created);
-	DropFromLists(found->second.element->record, found->second.created);
-	entries.erase(found);
+	all.erase(entry->created);
+	DropFromLists(entry->element->record, entry->created);
+	entries.erase(guid);
 }
 
 void ElementStore::Replace(StoredElement element)
 {
-	Entry& entry = entries.at(element.record.header.guid);
+	Entry& entry = *entries.Change(element.record.header.guid);
 	DropFromLists(entry.element->record, entry.created);
 	entry.element = std::make_shared<StoredElement>(std::move(element));
 	AddToLists(entry.element->record, entry.created);
@@ -83,13 +83,10 @@ std::vector<API_Guid> ElementStore::OpeningsOf(const API_Guid& wall) const
 
 void ElementStore::Restore(Journal&& before)
 {
-	for (auto& [guid, entry] : before) {
-		auto current = std::as_const(entries).find(guid);
-		if (current != entries.end()) {
-			all.erase(current->second.created);
-			DropFromLists(current->second.element->record, current->second.created);
-			entries.erase(guid);
-		}
+	// Latest first, so that a key noted twice ends as its earliest note says.
+	for (auto note = before.rbegin(); note != before.rend(); ++note) {
+		auto& [guid, entry] = *note;
+		Erase(guid);
 		if (!entry)
 			continue;
 		all.emplace(entry->created, guid);

@@ -3,77 +3,87 @@
 // rather than the size of the table.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <utility>
+#include <vector>
+
+#include "GS/Types.hpp"
 
 namespace Sim {
+
+// The same kind of map, holding other values.
+template <typename Map, typename Value> struct MapOf;
+template <typename K, typename V, typename H, typename E, typename A, typename Value>
+struct MapOf<std::unordered_map<K, V, H, E, A>, Value> {
+	using type = std::unordered_map<K, Value, H, E>;
+};
+template <typename K, typename V, typename C, typename A, typename Value> struct MapOf<std::map<K, V, C, A>, Value> {
+	using type = std::map<K, Value, C>;
+};
 
 template <typename Map> class JournaledMap {
 public:
 	using key_type = typename Map::key_type;
 	using mapped_type = typename Map::mapped_type;
-	using iterator = typename Map::iterator;
-	using const_iterator = typename Map::const_iterator;
-	// Each changed key and what it held (none: it was absent).
-	using Journal = std::unordered_map<key_type, std::optional<mapped_type>>;
+	// What keys held before the journal opened, in the order noted; a key may be
+	// noted again after it was erased, so the earliest note of a key is what counts.
+	using Journal = std::vector<std::pair<key_type, std::optional<mapped_type>>>;
 
 	// Reading only; a change goes through the calls below, which note the key first.
-	const_iterator begin() const { return map.begin(); }
-	const_iterator end() const { return map.end(); }
-	const_iterator find(const key_type& key) const { return map.find(key); }
-	const mapped_type& at(const key_type& key) const { return map.at(key); }
+	const mapped_type* Get(const key_type& key) const
+	{
+		auto found = map.find(key);
+		return found == map.end() ? nullptr : &found->second.value;
+	}
 	std::size_t count(const key_type& key) const { return map.count(key); }
 	std::size_t size() const { return map.size(); }
 	bool empty() const { return map.empty(); }
+	template <typename Visit> void ForEach(Visit visit) const
+	{
+		for (const auto& [key, slot] : map)
+			visit(key, slot.value);
+	}
 
-	iterator find(const key_type& key)
+	// For a change; null when the key is absent.
+	mapped_type* Change(const key_type& key)
 	{
 		auto found = map.find(key);
-		if (found != map.end())
-			Note(key, found->second);
-		return found;
-	}
-	mapped_type& at(const key_type& key)
-	{
-		mapped_type& value = map.at(key);
-		Note(key, value);
-		return value;
+		if (found == map.end())
+			return nullptr;
+		Note(found->first, found->second);
+		return &found->second.value;
 	}
 	mapped_type& operator[](const key_type& key)
 	{
 		auto [position, inserted] = map.try_emplace(key);
 		if (inserted)
-			NoteAbsent(key);
+			NoteAbsent(position->first, position->second);
 		else
-			Note(key, position->second);
-		return position->second;
+			Note(position->first, position->second);
+		return position->second.value;
 	}
 	template <typename Value> void insert_or_assign(const key_type& key, Value&& value)
 	{
-		auto found = map.find(key);
-		if (found == map.end())
-			NoteAbsent(key);
-		else
-			Note(key, found->second);
-		map.insert_or_assign(key, std::forward<Value>(value));
+		(*this)[key] = std::forward<Value>(value);
 	}
 	std::size_t erase(const key_type& key)
 	{
 		auto found = map.find(key);
 		if (found == map.end())
 			return 0;
-		if (recording) // the value goes, so the journal takes it rather than a copy
-			journal.try_emplace(key, std::move(found->second));
+		// The value goes, so the journal takes it rather than a copy.
+		if (IsNew(found->second))
+			journal.emplace_back(key, std::move(found->second.value));
 		map.erase(found);
 		return 1;
 	}
-	// The iterator comes from the changing find, which noted its key.
-	void erase(iterator position) { map.erase(position); }
 
 	void OpenJournal()
 	{
 		journal.clear();
+		++journalNumber;
 		recording = true;
 	}
 	Journal CloseJournal()
@@ -84,29 +94,43 @@ public:
 	// Puts every key of the journal back as it was.
 	void Restore(Journal&& before)
 	{
-		for (auto& [key, value] : before) {
-			if (value)
-				map.insert_or_assign(key, std::move(*value));
+		for (auto note = before.rbegin(); note != before.rend(); ++note) {
+			if (note->second)
+				map.insert_or_assign(note->first, Slot{std::move(*note->second), 0});
 			else
-				map.erase(key);
+				map.erase(note->first);
 		}
 	}
 
 private:
-	// Only the first change of a key in a journal counts.
-	void Note(const key_type& key, const mapped_type& value)
+	struct Slot {
+		mapped_type value;
+		UInt64 notedIn = 0; // the journal that noted the key, 0: none
+	};
+
+	// Only the first change of a key in a journal counts; the mark on the entry
+	// tells it without a search of the journal.
+	bool IsNew(Slot& slot)
 	{
-		if (recording)
-			journal.try_emplace(key, value);
+		if (!recording || slot.notedIn == journalNumber)
+			return false;
+		slot.notedIn = journalNumber;
+		return true;
 	}
-	void NoteAbsent(const key_type& key)
+	void Note(const key_type& key, Slot& slot)
 	{
-		if (recording)
-			journal.try_emplace(key, std::nullopt);
+		if (IsNew(slot))
+			journal.emplace_back(key, slot.value);
+	}
+	void NoteAbsent(const key_type& key, Slot& slot)
+	{
+		if (IsNew(slot))
+			journal.emplace_back(key, std::nullopt);
 	}
 
-	Map map;
+	typename MapOf<Map, Slot>::type map;
 	Journal journal;
+	UInt64 journalNumber = 0;
 	bool recording = false;
 };
 

@@ -9,15 +9,13 @@ namespace {
 // Removes the first item that matches; drops the list under the key once it is empty.
 template <typename Lists, typename Matches> bool EraseFirst(Lists& lists, const API_Guid& key, Matches matches)
 {
-	auto list = lists.find(key);
-	if (list == lists.end())
+	const auto* list = lists.Get(key);
+	if (list == nullptr || std::none_of(list->begin(), list->end(), matches))
 		return false;
-	auto item = std::find_if(list->second.begin(), list->second.end(), matches);
-	if (item == list->second.end())
-		return false;
-	list->second.erase(item);
-	if (list->second.empty())
-		lists.erase(list);
+	auto& changed = *lists.Change(key);
+	changed.erase(std::find_if(changed.begin(), changed.end(), matches));
+	if (changed.empty())
+		lists.erase(key);
 	return true;
 }
 
@@ -25,10 +23,10 @@ template <typename Lists, typename Matches> bool EraseFirst(Lists& lists, const 
 
 const Link* LinkStore::Find(const API_Guid& from, const API_Guid& to) const
 {
-	auto source = bySource.find(from);
-	if (source == bySource.end())
+	const std::vector<Made>* source = bySource.Get(from);
+	if (source == nullptr)
 		return nullptr;
-	for (const Made& made : source->second) {
+	for (const Made& made : *source) {
 		if (made.link.to == to)
 			return &made.link;
 	}
@@ -55,9 +53,8 @@ bool LinkStore::Remove(const API_Guid& from, const API_Guid& to)
 std::vector<Link> LinkStore::From(const API_Guid& from) const
 {
 	std::vector<Link> links;
-	auto source = bySource.find(from);
-	if (source != bySource.end()) {
-		for (const Made& made : source->second)
+	if (const std::vector<Made>* source = bySource.Get(from)) {
+		for (const Made& made : *source)
 			links.push_back(made.link);
 	}
 	return links;
@@ -66,8 +63,8 @@ std::vector<Link> LinkStore::From(const API_Guid& from) const
 std::vector<Link> LinkStore::All() const
 {
 	std::vector<Made> every;
-	for (const auto& [from, made] : bySource)
-		every.insert(every.end(), made.begin(), made.end());
+	bySource.ForEach(
+	    [&](const API_Guid&, const std::vector<Made>& made) { every.insert(every.end(), made.begin(), made.end()); });
 	std::sort(every.begin(), every.end(), [](const Made& a, const Made& b) { return a.made < b.made; });
 	std::vector<Link> links;
 	for (const Made& made : every)
@@ -79,10 +76,10 @@ void LinkStore::DropElement(const API_Guid& guid)
 {
 	for (const Link& link : From(guid))
 		Remove(link.from, link.to);
-	auto targeted = sourcesByTarget.find(guid);
-	if (targeted == sourcesByTarget.end())
+	const std::vector<API_Guid>* targeted = sourcesByTarget.Get(guid);
+	if (targeted == nullptr)
 		return;
-	std::vector<API_Guid> sources = targeted->second;
+	std::vector<API_Guid> sources = *targeted;
 	for (const API_Guid& source : sources)
 		Remove(source, guid);
 }

@@ -30,12 +30,13 @@ void SelectionList::Drop(const std::unordered_set<API_Guid>& deleted)
 
 API_Guid Project::NewGuid()
 {
-	// A counter spread over the fields: reproducible from run to run.
+	// A counter in the last fields, reproducible from run to run; the GUID hash
+	// keeps it in order, so elements made together sit together in every table.
 	++guidCounter;
 	API_Guid guid = APINULLGuid;
-	guid.time_low = static_cast<UInt32>(guidCounter * 2654435761u) ^ 0x5A17C0DEu;
-	guid.time_mid = static_cast<UInt16>(guidCounter >> 16);
-	guid.time_hi_and_version = static_cast<UInt16>(0x4000 | (guidCounter & 0x0FFF));
+	guid.time_low = 0x5A17C0DEu;
+	guid.time_mid = static_cast<UInt16>(guidCounter >> 48);
+	guid.time_hi_and_version = 0x4000;
 	guid.clock_seq[0] = 0x80;
 	for (int i = 0; i < 6; ++i)
 		guid.node[5 - i] = static_cast<UInt8>(guidCounter >> (8 * i));

@@ -41,9 +41,9 @@ GSErrCode ACAPI_Element_GetRelations(const API_Guid& guid, const API_ElemType& o
 		return NoError;
 	}
 	if (Sim::IsOpening(type) && otherType.typeID == API_ZoneID) {
-		auto found = project.openingRelations.find(guid);
+		const API_OpeningRelation* found = project.openingRelations.Get(guid);
 		*static_cast<API_OpeningRelation*>(relData) =
-		    found == project.openingRelations.end() ? API_OpeningRelation{APINULLGuid, APINULLGuid} : found->second;
+		    found == nullptr ? API_OpeningRelation{APINULLGuid, APINULLGuid} : *found;
 		return NoError;
 	}
 	return APIERR_BADPARS;
@@ -89,8 +89,8 @@ GSErrCode ACAPI_Element_GetQuantities(API_Guid elemGuid, const API_QuantityPar* 
 	if (!Sim::IsOpening(type))
 		return APIERR_BADELEMENTTYPE;
 	double width = element->record.door.openingBase.width;
-	auto found = project.openingWidths.find(elemGuid);
-	Sim::OpeningWidths widths = found == project.openingWidths.end() ? Sim::OpeningWidths{width, width} : found->second;
+	const Sim::OpeningWidths* found = project.openingWidths.Get(elemGuid);
+	Sim::OpeningWidths widths = found == nullptr ? Sim::OpeningWidths{width, width} : *found;
 	API_OpeningQuantity measured = {widths.width1,
 	                                widths.width2,
 	                                element->record.door.openingBase.height,

@@ -23,15 +23,13 @@ void StripElement(StoredRoomRelation& relation, const API_Guid& guid)
 
 const StoredRoomRelation* RoomRelationStore::Find(const API_Guid& zone) const
 {
-	auto found = byZone.find(zone);
-	return found == byZone.end() ? nullptr : &found->second;
+	return byZone.Get(zone);
 }
 
 void RoomRelationStore::Set(const API_Guid& zone, StoredRoomRelation relation)
 {
-	auto old = byZone.find(zone);
-	if (old != byZone.end())
-		Unname(zone, old->second);
+	if (const StoredRoomRelation* old = byZone.Get(zone))
+		Unname(zone, *old);
 	for (const API_Guid& named : NamedIn(relation))
 		zonesNaming[named].insert(zone);
 	byZone[zone] = std::move(relation);
@@ -39,17 +37,16 @@ void RoomRelationStore::Set(const API_Guid& zone, StoredRoomRelation relation)
 
 void RoomRelationStore::DropElement(const API_Guid& guid)
 {
-	auto own = byZone.find(guid);
-	if (own != byZone.end()) {
-		Unname(guid, own->second);
-		byZone.erase(own);
+	if (const StoredRoomRelation* own = byZone.Get(guid)) {
+		Unname(guid, *own);
+		byZone.erase(guid);
 	}
-	auto naming = zonesNaming.find(guid);
-	if (naming == zonesNaming.end())
+	const std::unordered_set<API_Guid>* naming = zonesNaming.Get(guid);
+	if (naming == nullptr)
 		return;
-	for (const API_Guid& zone : naming->second)
-		StripElement(byZone.at(zone), guid);
-	zonesNaming.erase(naming);
+	for (const API_Guid& zone : *naming)
+		StripElement(*byZone.Change(zone), guid);
+	zonesNaming.erase(guid);
 }
 
 std::vector<API_Guid> RoomRelationStore::NamedIn(const StoredRoomRelation& relation)
@@ -65,12 +62,12 @@ std::vector<API_Guid> RoomRelationStore::NamedIn(const StoredRoomRelation& relat
 void RoomRelationStore::Unname(const API_Guid& zone, const StoredRoomRelation& relation)
 {
 	for (const API_Guid& named : NamedIn(relation)) {
-		auto naming = zonesNaming.find(named);
-		if (naming == zonesNaming.end())
+		std::unordered_set<API_Guid>* naming = zonesNaming.Change(named);
+		if (naming == nullptr)
 			continue;
-		naming->second.erase(zone);
-		if (naming->second.empty())
-			zonesNaming.erase(naming);
+		naming->erase(zone);
+		if (naming->empty())
+			zonesNaming.erase(named);
 	}
 }
 

@@ -173,11 +173,10 @@ void AddLink(const API_Guid& from, const API_Guid& to, UInt32 flags)
 
 std::optional<UserData> GetUserData(const API_Guid& guid)
 {
-	auto found = TheProject().userData.find(guid);
-	if (found == TheProject().userData.end())
+	const Sim::StoredUserData* stored = TheProject().userData.Get(guid);
+	if (stored == nullptr)
 		return std::nullopt;
-	const Sim::StoredUserData& stored = found->second;
-	return UserData{stored.version, stored.platformSign, stored.flags, stored.payload};
+	return UserData{stored->version, stored->platformSign, stored->flags, stored->payload};
 }
 
 void SetUserData(const API_Guid& guid, const UserData& userData)
@@ -192,8 +191,8 @@ void RemoveUserData(const API_Guid& guid)
 
 std::vector<API_Guid> GroupMembers(const API_Guid& group)
 {
-	auto found = TheProject().groups.find(group);
-	return found == TheProject().groups.end() ? std::vector<API_Guid>() : found->second;
+	const std::vector<API_Guid>* members = TheProject().groups.Get(group);
+	return members == nullptr ? std::vector<API_Guid>() : *members;
 }
 
 bool GroupsSuspended()

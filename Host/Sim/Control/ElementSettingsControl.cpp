@@ -45,8 +45,8 @@ template <typename T, typename Doomed> void EraseIf(std::vector<T>& items, Doome
 
 PCC GetElementPCC(const API_Guid& element)
 {
-	auto found = TheProject().elementPCC.find(element);
-	return found == TheProject().elementPCC.end() ? PCC() : ToControl(found->second);
+	const Sim::StoredPCC* stored = TheProject().elementPCC.Get(element);
+	return stored == nullptr ? PCC() : ToControl(*stored);
 }
 
 API_Guid DefinePropertyGroup(const API_PropertyGroup& group)
