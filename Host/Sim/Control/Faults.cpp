@@ -56,10 +56,7 @@ UInt32 FaultTable::CallCount(const std::string& functionName) const
 GSErrCode FaultTable::Enter(const char* functionName)
 {
 	callLog.push_back(functionName);
-	auto counted = callsByName.find(std::string_view(functionName));
-	if (counted == callsByName.end())
-		counted = callsByName.emplace(functionName, 0).first;
-	UInt32 byName = ++counted->second;
+	UInt32 byName = ++callsByName[functionName];
 	UInt32 total = ++totalCalls;
 	// The host's memory calls all start so, and no other call does.
 	if (std::strncmp(functionName, "BM", 2) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)

@@ -1,8 +1,9 @@
 // Call counting and fault injection: every host call enters here first.
 #pragma once
 
-#include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "GS/Types.hpp"
@@ -35,8 +36,8 @@ private:
 	};
 
 	std::vector<Fault> faults;
-	std::map<std::string, UInt32, std::less<>> callsByName;
-	std::vector<const char*> callLog; // every call since the counts were reset, in order
+	std::unordered_map<std::string_view, UInt32> callsByName; // keys are the host's literals
+	std::vector<const char*> callLog;                         // every call since the counts were reset, in order
 	UInt32 totalCalls = 0;
 	UInt32 memoryCalls = 0;
 	UInt32 memoryFailsFrom = 0; // 0: memory calls do not fail
