@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "GeometryOutlines.hpp"
+#include "GeometryShapes.hpp"
 #include "Sim/Geometry/Clipping.hpp"
 #include "Sim/Geometry/Regularity.hpp"
 
@@ -17,34 +17,6 @@ constexpr double X0 = 0.1234567891;
 constexpr double X1 = 4.3217654329;
 constexpr double Y1 = 3.7777777771;
 
-// The angle of an arc over a chord of that length bulging by the sagitta.
-double ArcAngle(double chord, double sagitta)
-{
-	return 4.0 * std::atan(2.0 * sagitta / chord);
-}
-
-PolyShape ShapeOf(const Outline& outline)
-{
-	PolyShape shape;
-	for (const Contour& contour : outline) {
-		ShapeContour edges;
-		for (const Vertex& vertex : contour)
-			edges.push_back({{vertex.x, vertex.y}, vertex.arc});
-		shape.contours.push_back(edges);
-	}
-	return shape;
-}
-
-bool SameEdges(const ShapeContour& a, const ShapeContour& b, std::size_t shift)
-{
-	for (std::size_t i = 0; i < a.size(); ++i) {
-		const Geometry::ShapeEdge& other = b[(i + shift) % b.size()];
-		if (a[i].begin.x != other.begin.x || a[i].begin.y != other.begin.y || a[i].arcAngle != other.arcAngle)
-			return false;
-	}
-	return true;
-}
-
 bool IsRotationOf(const ShapeContour& a, const ShapeContour& b)
 {
 	if (a.size() != b.size())
@@ -54,21 +26,6 @@ bool IsRotationOf(const ShapeContour& a, const ShapeContour& b)
 			return true;
 	}
 	return false;
-}
-
-bool SameShapes(const std::vector<PolyShape>& a, const std::vector<PolyShape>& b)
-{
-	if (a.size() != b.size())
-		return false;
-	for (std::size_t s = 0; s < a.size(); ++s) {
-		if (a[s].contours.size() != b[s].contours.size())
-			return false;
-		for (std::size_t j = 0; j < a[s].contours.size(); ++j) {
-			if (a[s].contours[j].size() != b[s].contours[j].size() || !SameEdges(a[s].contours[j], b[s].contours[j], 0))
-				return false;
-		}
-	}
-	return true;
 }
 
 const Contour square = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
@@ -112,7 +69,7 @@ TEST(Regularize, AnAlreadyRegularShapeIsOnlyOrientedAndComesOutAsClippingGivesIt
 		std::vector<PolyShape> regularised;
 		std::vector<PolyShape> clipped;
 		ASSERT_EQ(Geometry::UniteShapes({&shape}, &regularised), NoError);
-		ASSERT_EQ(Geometry::UniteByClipping({&shape}, &clipped), NoError);
+		ASSERT_EQ(Geometry::UniteByClipping({&shape}, Geometry::ArcChordDetail::Fine, &clipped), NoError);
 		EXPECT_TRUE(SameShapes(regularised, clipped));
 		if (!c.regular)
 			continue;

@@ -9,7 +9,6 @@
 
 #include <polyclipping/clipper.hpp>
 
-#include "Geometry/GenArc.hpp"
 #include "Sim/Geometry/Regularity.hpp"
 
 namespace Geometry {
@@ -121,14 +120,18 @@ bool Continues(const std::optional<ArcSpan>& previous, const std::optional<ArcSp
 // original vertices and runs along original arcs.
 class PointCatalog {
 public:
+	// The chords of each edge to come, in the order the contours are added.
+	explicit PointCatalog(std::vector<int> chordCounts) : chordCounts(std::move(chordCounts)) {}
+
 	Path AddContour(const ShapeContour& contour)
 	{
 		Path path;
 		for (std::size_t i = 0; i < contour.size(); ++i) {
 			const ShapeEdge& edge = contour[i];
+			int chords = chordCounts[nextEdge++];
 			AddVertex(edge.begin, &path);
 			if (edge.arcAngle != 0.0)
-				AddArc(edge.begin, contour[(i + 1) % contour.size()].begin, edge.arcAngle, &path);
+				AddArc(edge.begin, contour[(i + 1) % contour.size()].begin, edge.arcAngle, chords, &path);
 		}
 		return path;
 	}
@@ -185,13 +188,10 @@ private:
 	}
 
 	// Appends the arc's inner points; its ends are the edge's vertices.
-	void AddArc(const Coord& begin, const Coord& end, double angle, Path* path)
+	void AddArc(const Coord& begin, const Coord& end, double angle, int steps, Path* path)
 	{
-		GenArc geometry = GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle);
-		double radius = geometry.GetMainAxisLength();
-		if (radius == 0.0)
+		if (ArcChords(begin, end, angle, steps).Radius() == 0.0)
 			return;
-		int steps = ClippingChordCount(radius, angle);
 		ApproximatedArc arc{angle, ArcChordPoints(begin, end, angle, steps), {}, {}, {}};
 		for (const Coord& point : arc.points)
 			arc.intPoints.push_back(ToIntPoint(point));
@@ -266,6 +266,8 @@ private:
 		return true;
 	}
 
+	std::vector<int> chordCounts;
+	std::size_t nextEdge = 0;
 	std::unordered_map<std::pair<cInt, cInt>, PointOrigin, PointHash> origins;
 	std::vector<ApproximatedArc> arcs;
 };
@@ -413,9 +415,9 @@ void PutInCanonicalOrder(std::vector<PolyShape>* shapes)
 	});
 }
 
-GSErrCode Clip(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* united)
+GSErrCode Clip(const std::vector<const PolyShape*>& shapes, ArcChordDetail detail, std::vector<PolyShape>* united)
 {
-	PointCatalog catalog;
+	PointCatalog catalog(ClippingChordCounts(shapes, detail));
 	Paths regions;
 	for (const PolyShape* shape : shapes) {
 		if (!AddRegion(*shape, &catalog, &regions))
@@ -474,15 +476,19 @@ int ClippingChordCount(double radius, double angle)
 
 GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results)
 {
-	return UniteInCanonicalOrder(shapes, results,
-	                             [](const std::vector<const PolyShape*>& given, std::vector<PolyShape>* united) {
-		                             return OrientIfRegular(given, united) ? NoError : Clip(given, united);
-	                             });
+	return UniteInCanonicalOrder(
+	    shapes, results, [](const std::vector<const PolyShape*>& given, std::vector<PolyShape>* united) {
+		    return OrientIfRegular(given, united) ? NoError : Clip(given, ArcChordDetail::FewWhereClear, united);
+	    });
 }
 
-GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results)
+GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, ArcChordDetail detail,
+                          std::vector<PolyShape>* results)
 {
-	return UniteInCanonicalOrder(shapes, results, Clip);
+	return UniteInCanonicalOrder(shapes, results,
+	                             [detail](const std::vector<const PolyShape*>& given, std::vector<PolyShape>* united) {
+		                             return Clip(given, detail, united);
+	                             });
 }
 
 } // namespace Geometry

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GS/Types.hpp"
+#include "Sim/Geometry/ClippingChords.hpp"
 #include "Sim/Geometry/Shape.hpp"
 
 namespace Geometry {
@@ -26,7 +27,8 @@ int ClippingChordCount(double radius, double angle);
 // only oriented.
 GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results);
 
-// The same, always clipped.
-GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, std::vector<PolyShape>* results);
+// The same, always clipped, following arcs in that detail.
+GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, ArcChordDetail detail,
+                          std::vector<PolyShape>* results);
 
 } // namespace Geometry

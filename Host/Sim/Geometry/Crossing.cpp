@@ -1,8 +1,7 @@
 #include "Sim/Geometry/Crossing.hpp"
 
+#include <array>
 #include <cmath>
-
-#include "Geometry/GenArc.hpp"
 
 namespace Geometry {
 
@@ -11,6 +10,11 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 // Chords per half turn: close enough to an arc that only a real crossing is found.
 constexpr double ChordsPerHalfTurn = 64.0;
+// The crossing check sweeps arcs by runs of this many chords, and looks at the chords
+// themselves only where another edge comes within the runs' sagittas.
+constexpr int ChordsPerSweptPiece = 8;
+// Rounding allowed in telling that a chord comes within its run's sagitta, in metres.
+constexpr double RoundingSlack = 1e-9;
 
 double Turn(const Coord& a, const Coord& b, const Coord& c)
 {
@@ -23,21 +27,133 @@ bool CrossProperly(const EdgePiece& s, const EdgePiece& t)
 	return Turn(s.a, s.b, t.a) * Turn(s.a, s.b, t.b) < 0.0 && Turn(t.a, t.b, s.a) * Turn(t.a, t.b, s.b) < 0.0;
 }
 
-void AppendEdgePieces(const ShapeContour& contour, std::size_t j, std::size_t i, std::vector<EdgePiece>* pieces)
+double SquaredDistanceToPiece(const Coord& point, const EdgePiece& piece)
+{
+	double dx = piece.b.x - piece.a.x;
+	double dy = piece.b.y - piece.a.y;
+	double px = point.x - piece.a.x;
+	double py = point.y - piece.a.y;
+	double lengthSquared = dx * dx + dy * dy;
+	double fraction = lengthSquared > 0.0 ? std::clamp((px * dx + py * dy) / lengthSquared, 0.0, 1.0) : 0.0;
+	double x = px - fraction * dx;
+	double y = py - fraction * dy;
+	return x * x + y * y;
+}
+
+double SquaredPieceDistance(const EdgePiece& s, const EdgePiece& t)
+{
+	if (CrossProperly(s, t))
+		return 0.0;
+	return std::min({SquaredDistanceToPiece(s.a, t), SquaredDistanceToPiece(s.b, t), SquaredDistanceToPiece(t.a, s),
+	                 SquaredDistanceToPiece(t.b, s)});
+}
+
+const Coord& EndOf(const ShapeContour& contour, std::size_t i)
+{
+	return contour[(i + 1) % contour.size()].begin;
+}
+
+// The chords [first, last) of an arc's chords that one piece stands for.
+struct ChordRun {
+	int first;
+	int last;
+};
+
+ChordRun RunOf(int chords, std::size_t runs, std::size_t run)
+{
+	return {static_cast<int>(run * chords / runs), static_cast<int>((run + 1) * chords / runs)};
+}
+
+int RunCount(int chords, int chordsPerPiece)
+{
+	return (chords + chordsPerPiece - 1) / chordsPerPiece;
+}
+
+std::size_t PieceCountOf(const ShapeEdge& edge, int chordsPerPiece)
+{
+	return edge.arcAngle == 0.0 ? 1 : static_cast<std::size_t>(RunCount(ArcPieceCount(edge.arcAngle), chordsPerPiece));
+}
+
+double RunSagitta(const ArcChords& arc, double angle, int chords, ChordRun run)
+{
+	return arc.Radius() * (1.0 - std::cos(std::fabs(angle) * (run.last - run.first) / (2.0 * chords)));
+}
+
+void AppendEdgePieces(const ShapeContour& contour, std::size_t j, std::size_t i, int chordsPerPiece,
+                      std::vector<EdgePiece>* pieces)
 {
 	const ShapeEdge& edge = contour[i];
-	const Coord& end = contour[(i + 1) % contour.size()].begin;
+	const Coord& end = EndOf(contour, i);
 	if (edge.arcAngle == 0.0) {
 		pieces->push_back({edge.begin, end, j, i, contour.size(), 0, 1, 0.0});
 		return;
 	}
-	int steps = ArcPieceCount(edge.arcAngle);
-	double radius =
-	    GenArc::CreateCircleArc({edge.begin.x, edge.begin.y}, {end.x, end.y}, edge.arcAngle).GetMainAxisLength();
-	double sagitta = radius * (1.0 - std::cos(std::fabs(edge.arcAngle) / (2.0 * steps)));
-	std::vector<Coord> points = ArcChordPoints(edge.begin, end, edge.arcAngle, steps);
-	for (std::size_t k = 0; k + 1 < points.size(); ++k)
-		pieces->push_back({points[k], points[k + 1], j, i, contour.size(), k, points.size() - 1, sagitta});
+	int chords = ArcPieceCount(edge.arcAngle);
+	std::size_t runs = static_cast<std::size_t>(RunCount(chords, chordsPerPiece));
+	ArcChords arc(edge.begin, end, edge.arcAngle, chords);
+	Coord from = edge.begin;
+	for (std::size_t k = 0; k < runs; ++k) {
+		ChordRun run = RunOf(chords, runs, k);
+		Coord to = arc.Point(run.last);
+		pieces->push_back({from, to, j, i, contour.size(), k, runs, RunSagitta(arc, edge.arcAngle, chords, run)});
+		from = to;
+	}
+}
+
+// The chords one swept piece stands for, as PiecesOf(shape) gives them.
+struct Chords {
+	std::array<EdgePiece, ChordsPerSweptPiece> pieces;
+	std::size_t count = 0;
+};
+
+Chords ChordsOf(const PolyShape& shape, const EdgePiece& piece)
+{
+	Chords result;
+	const ShapeContour& contour = shape.contours[piece.contour];
+	const ShapeEdge& edge = contour[piece.edge];
+	if (edge.arcAngle == 0.0) {
+		result.pieces[result.count++] = piece;
+		return result;
+	}
+	int chords = ArcPieceCount(edge.arcAngle);
+	ChordRun run = RunOf(chords, piece.pieceCount, piece.piece);
+	ArcChords arc(edge.begin, EndOf(contour, piece.edge), edge.arcAngle, chords);
+	for (int step = run.first; step < run.last; ++step) {
+		EdgePiece chord = piece;
+		chord.a = step == run.first ? piece.a : result.pieces[result.count - 1].b;
+		chord.b = step + 1 == run.last ? piece.b : arc.Point(step + 1);
+		chord.piece = static_cast<std::size_t>(step);
+		chord.pieceCount = static_cast<std::size_t>(chords);
+		result.pieces[result.count++] = chord;
+	}
+	return result;
+}
+
+bool OnOneEdge(const EdgePiece& s, const EdgePiece& t)
+{
+	return s.contour == t.contour && s.edge == t.edge;
+}
+
+// Chords within their runs' sagittas of the runs' own chords can cross only where those come that near.
+bool MayCross(const EdgePiece& s, const EdgePiece& t)
+{
+	double reach = s.sagitta + t.sagitta + RoundingSlack;
+	return (s.sagitta == 0.0 && t.sagitta == 0.0) || SquaredPieceDistance(s, t) <= reach * reach;
+}
+
+bool ChordsCross(const PolyShape& shape, const EdgePiece& s, const EdgePiece& t)
+{
+	Chords sChords = ChordsOf(shape, s);
+	Chords tChords = ChordsOf(shape, t);
+	for (std::size_t i = 0; i < sChords.count; ++i) {
+		for (std::size_t k = 0; k < tChords.count; ++k) {
+			const EdgePiece& u = sChords.pieces[i];
+			const EdgePiece& v = tChords.pieces[k];
+			if (!Follows(u, v) && !Follows(v, u) && CrossProperly(u, v))
+				return true;
+		}
+	}
+	return false;
 }
 
 } // namespace
@@ -47,33 +163,38 @@ int ArcPieceCount(double arcAngle)
 	return std::max(1, static_cast<int>(std::ceil(std::fabs(arcAngle) / Pi * ChordsPerHalfTurn)));
 }
 
-std::vector<EdgePiece> PiecesOf(const PolyShape& shape)
+std::vector<EdgePiece> PiecesOf(const PolyShape& shape, int chordsPerPiece)
 {
+	std::size_t count = 0;
+	for (const ShapeContour& contour : shape.contours) {
+		for (const ShapeEdge& edge : contour)
+			count += PieceCountOf(edge, chordsPerPiece);
+	}
 	std::vector<EdgePiece> pieces;
+	pieces.reserve(count);
 	for (std::size_t j = 0; j < shape.contours.size(); ++j) {
 		for (std::size_t i = 0; i < shape.contours[j].size(); ++i)
-			AppendEdgePieces(shape.contours[j], j, i, &pieces);
+			AppendEdgePieces(shape.contours[j], j, i, chordsPerPiece, &pieces);
 	}
 	return pieces;
 }
 
+double LargestSagitta(const std::vector<EdgePiece>& pieces)
+{
+	double largest = 0.0;
+	for (const EdgePiece& piece : pieces)
+		largest = std::max(largest, piece.sagitta);
+	return largest;
+}
+
 double DistanceToPiece(const Coord& point, const EdgePiece& piece)
 {
-	double dx = piece.b.x - piece.a.x;
-	double dy = piece.b.y - piece.a.y;
-	double px = point.x - piece.a.x;
-	double py = point.y - piece.a.y;
-	double lengthSquared = dx * dx + dy * dy;
-	double fraction = lengthSquared > 0.0 ? std::clamp((px * dx + py * dy) / lengthSquared, 0.0, 1.0) : 0.0;
-	return std::hypot(px - fraction * dx, py - fraction * dy);
+	return std::sqrt(SquaredDistanceToPiece(point, piece));
 }
 
 double PieceDistance(const EdgePiece& s, const EdgePiece& t)
 {
-	if (CrossProperly(s, t))
-		return 0.0;
-	return std::min(
-	    {DistanceToPiece(s.a, t), DistanceToPiece(s.b, t), DistanceToPiece(t.a, s), DistanceToPiece(t.b, s)});
+	return std::sqrt(SquaredPieceDistance(s, t));
 }
 
 bool Follows(const EdgePiece& s, const EdgePiece& t)
@@ -85,10 +206,12 @@ bool Follows(const EdgePiece& s, const EdgePiece& t)
 	return t.edge == (s.edge + 1) % s.edgeCount && s.IsLastOfEdge() && t.piece == 0;
 }
 
+// Chords of one arc never cross one another: it turns less than a full turn.
 bool EdgesCross(const PolyShape& shape)
 {
-	return AnyPairWithin(PiecesOf(shape), 0.0, [](const EdgePiece& s, const EdgePiece& t) {
-		return !Follows(s, t) && !Follows(t, s) && CrossProperly(s, t);
+	std::vector<EdgePiece> pieces = PiecesOf(shape, ChordsPerSweptPiece);
+	return AnyPairWithin(&pieces, 2.0 * LargestSagitta(pieces), [&](const EdgePiece& s, const EdgePiece& t) {
+		return !OnOneEdge(s, t) && MayCross(s, t) && ChordsCross(shape, s, t);
 	});
 }
 

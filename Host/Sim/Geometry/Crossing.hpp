@@ -26,11 +26,14 @@ struct EdgePiece {
 	bool IsLastOfEdge() const { return piece + 1 == pieceCount; }
 };
 
-// The pieces an arc edge of that angle is followed by.
+// The chords an arc edge of that angle is followed by.
 int ArcPieceCount(double arcAngle);
 
-// The pieces of every edge, contour by contour and edge by edge; arcs by chords close to them.
-std::vector<EdgePiece> PiecesOf(const PolyShape& shape);
+// The pieces of every edge, contour by contour and edge by edge; arcs by chords close to
+// them, each piece standing for that many of the chords or the rest of them.
+std::vector<EdgePiece> PiecesOf(const PolyShape& shape, int chordsPerPiece = 1);
+
+double LargestSagitta(const std::vector<EdgePiece>& pieces);
 
 // The distance between two pieces, 0 where they cross.
 double PieceDistance(const EdgePiece& s, const EdgePiece& t);
@@ -40,14 +43,15 @@ double DistanceToPiece(const Coord& point, const EdgePiece& piece);
 bool Follows(const EdgePiece& s, const EdgePiece& t);
 
 // Whether visit(s, t) answers true for some two pieces whose x extents come within reach of
-// one another. Pieces are swept by x, so each costs the pieces beside it.
-template <typename Visit> bool AnyPairWithin(std::vector<EdgePiece> pieces, double reach, Visit visit)
+// one another. Pieces are swept by x, so each costs the pieces beside it; they are sorted so.
+template <typename Visit> bool AnyPairWithin(std::vector<EdgePiece>* pieces, double reach, Visit visit)
 {
-	std::sort(pieces.begin(), pieces.end(), [](const EdgePiece& s, const EdgePiece& t) { return s.MinX() < t.MinX(); });
-	for (std::size_t i = 0; i < pieces.size(); ++i) {
-		const EdgePiece& s = pieces[i];
-		for (std::size_t k = i + 1; k < pieces.size() && pieces[k].MinX() <= s.MaxX() + reach; ++k) {
-			if (visit(s, pieces[k]))
+	std::sort(pieces->begin(), pieces->end(),
+	          [](const EdgePiece& s, const EdgePiece& t) { return s.MinX() < t.MinX(); });
+	for (std::size_t i = 0; i < pieces->size(); ++i) {
+		const EdgePiece& s = (*pieces)[i];
+		for (std::size_t k = i + 1; k < pieces->size() && (*pieces)[k].MinX() <= s.MaxX() + reach; ++k) {
+			if (visit(s, (*pieces)[k]))
 				return true;
 		}
 	}

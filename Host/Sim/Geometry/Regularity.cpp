@@ -16,8 +16,6 @@ constexpr double Pi = 3.14159265358979323846;
 // How near edges that are not neighbours may come, in metres, beyond the sagittas of the
 // pieces that stand for arcs.
 constexpr double Clearance = 10e-6;
-// The sharpest corner taken as regular, in radians; sharper ones come close to folding back.
-constexpr double MinCornerAngle = 0.01;
 // How far, in grid units, a vertex must lie off the line through the grid points clipping
 // has beside it, and each point between an arc's chords off the line through its neighbours
 // before they are rounded, so that clipping finds none of them collinear and drops it.
@@ -46,14 +44,6 @@ double RadiusOf(const ShapeContour& contour, std::size_t i)
 	return GenArc::CreateCircleArc({edge.begin.x, edge.begin.y}, {end.x, end.y}, edge.arcAngle).GetMainAxisLength();
 }
 
-int ClippingStepsOf(const ShapeContour& contour, std::size_t i)
-{
-	if (contour[i].arcAngle == 0.0)
-		return 1;
-	double radius = RadiusOf(contour, i);
-	return radius == 0.0 ? 1 : ClippingChordCount(radius, contour[i].arcAngle);
-}
-
 Coord OnGrid(const Coord& coord)
 {
 	return {ToClippingGrid(coord.x), ToClippingGrid(coord.y)};
@@ -65,19 +55,6 @@ double DistanceFromLine(const Coord& point, const Coord& a, const Coord& b)
 	if (length == 0.0)
 		return 0.0;
 	return std::fabs((b.x - a.x) * (point.y - a.y) - (b.y - a.y) * (point.x - a.x)) / length;
-}
-
-// The vertex turns off the line through the points clipping has on either side of it.
-bool KeepsVertex(const ShapeContour& contour, std::size_t i)
-{
-	std::size_t count = contour.size();
-	std::size_t previous = (i + count - 1) % count;
-	int previousSteps = ClippingStepsOf(contour, previous);
-	Coord before = ArcChordPoint(contour[previous].begin, contour[i].begin, contour[previous].arcAngle,
-	                             previousSteps - 1, previousSteps);
-	Coord after =
-	    ArcChordPoint(contour[i].begin, EndOf(contour, i), contour[i].arcAngle, 1, ClippingStepsOf(contour, i));
-	return DistanceFromLine(OnGrid(contour[i].begin), OnGrid(before), OnGrid(after)) >= MinVertexTurnUnits;
 }
 
 // Each point between an arc's chords bends off the line through its neighbours.
@@ -121,46 +98,15 @@ Wedge ArrivingWedge(const Coord& begin, const Coord& vertex, double arcAngle)
 	return WedgeOf(DirectionOf(begin, vertex) + arcAngle / 2.0 + Pi, DirectionOf(vertex, lastPiece));
 }
 
-// The angle between the two edges at the vertex, 0 where they overlap or cross next to it.
-double CornerAngle(const ShapeContour& contour, std::size_t i)
-{
-	std::size_t previous = (i + contour.size() - 1) % contour.size();
-	Wedge arriving = ArrivingWedge(contour[previous].begin, contour[i].begin, contour[previous].arcAngle);
-	Wedge leaving = LeavingWedge(contour[i].begin, EndOf(contour, i), contour[i].arcAngle);
-	double apart = std::fabs(std::remainder(leaving.middle - arriving.middle, 2.0 * Pi));
-	return std::max(0.0, apart - arriving.halfWidth - leaving.halfWidth);
-}
-
 bool HasRegularVertices(const ShapeContour& contour)
 {
 	for (std::size_t i = 0; i < contour.size(); ++i) {
-		if (CornerAngle(contour, i) < MinCornerAngle || !KeepsVertex(contour, i) || !KeepsChordPoints(contour, i))
+		if (CornerAngle(contour, i) < MinCornerAngle ||
+		    !KeepsVertex(contour, i, ClippingStepsOf(contour, PreviousOf(contour, i)), ClippingStepsOf(contour, i)) ||
+		    !KeepsChordPoints(contour, i))
 			return false;
 	}
 	return true;
-}
-
-// Pieces of neighbouring edges where they meet may come as near as their corner makes
-// them; their far ends keep clear of one another. All others keep clear.
-bool TooClose(const EdgePiece& s, const EdgePiece& t)
-{
-	double allowed = Clearance + s.sagitta + t.sagitta;
-	bool sFirst = Follows(s, t);
-	if (sFirst || Follows(t, s)) {
-		const EdgePiece& arriving = sFirst ? s : t;
-		const EdgePiece& leaving = sFirst ? t : s;
-		return arriving.edge != leaving.edge &&
-		       (DistanceToPiece(arriving.a, leaving) < allowed || DistanceToPiece(leaving.b, arriving) < allowed);
-	}
-	return PieceDistance(s, t) < allowed;
-}
-
-bool EdgesKeepClear(const std::vector<EdgePiece>& pieces)
-{
-	double largestSagitta = 0.0;
-	for (const EdgePiece& piece : pieces)
-		largestSagitta = std::max(largestSagitta, piece.sagitta);
-	return !AnyPairWithin(pieces, Clearance + 2.0 * largestSagitta, TooClose);
 }
 
 std::vector<Ring> RingsOf(const PolyShape& shape, const std::vector<EdgePiece>& pieces)
@@ -217,6 +163,58 @@ bool HolesNest(const PolyShape& shape, const std::vector<Ring>& rings)
 
 } // namespace
 
+std::size_t PreviousOf(const ShapeContour& contour, std::size_t i)
+{
+	return (i + contour.size() - 1) % contour.size();
+}
+
+int ClippingStepsOf(const ShapeContour& contour, std::size_t i)
+{
+	if (contour[i].arcAngle == 0.0)
+		return 1;
+	double radius = RadiusOf(contour, i);
+	return radius == 0.0 ? 1 : ClippingChordCount(radius, contour[i].arcAngle);
+}
+
+bool KeepsVertex(const ShapeContour& contour, std::size_t i, int stepsBefore, int stepsAfter)
+{
+	std::size_t previous = PreviousOf(contour, i);
+	Coord before = ArcChordPoint(contour[previous].begin, contour[i].begin, contour[previous].arcAngle, stepsBefore - 1,
+	                             stepsBefore);
+	Coord after = ArcChordPoint(contour[i].begin, EndOf(contour, i), contour[i].arcAngle, 1, stepsAfter);
+	return DistanceFromLine(OnGrid(contour[i].begin), OnGrid(before), OnGrid(after)) >= MinVertexTurnUnits;
+}
+
+double CornerAngle(const ShapeContour& contour, std::size_t i)
+{
+	std::size_t previous = PreviousOf(contour, i);
+	Wedge arriving = ArrivingWedge(contour[previous].begin, contour[i].begin, contour[previous].arcAngle);
+	Wedge leaving = LeavingWedge(contour[i].begin, EndOf(contour, i), contour[i].arcAngle);
+	double apart = std::fabs(std::remainder(leaving.middle - arriving.middle, 2.0 * Pi));
+	return std::max(0.0, apart - arriving.halfWidth - leaving.halfWidth);
+}
+
+// Pieces of neighbouring edges where they meet may come as near as their corner makes
+// them; their far ends keep clear of one another. All others keep clear.
+bool TooClose(const EdgePiece& s, const EdgePiece& t)
+{
+	double allowed = Clearance + s.sagitta + t.sagitta;
+	bool sFirst = Follows(s, t);
+	if (sFirst || Follows(t, s)) {
+		const EdgePiece& arriving = sFirst ? s : t;
+		const EdgePiece& leaving = sFirst ? t : s;
+		return arriving.edge != leaving.edge &&
+		       (DistanceToPiece(arriving.a, leaving) < allowed || DistanceToPiece(leaving.b, arriving) < allowed);
+	}
+	return PieceDistance(s, t) < allowed;
+}
+
+bool AnyTooClose(std::vector<EdgePiece>* pieces, const std::function<bool(const EdgePiece&, const EdgePiece&)>& found)
+{
+	return AnyPairWithin(pieces, Clearance + 2.0 * LargestSagitta(*pieces),
+	                     [&](const EdgePiece& s, const EdgePiece& t) { return TooClose(s, t) && found(s, t); });
+}
+
 bool IsRegular(const PolyShape& shape)
 {
 	if (shape.contours.empty())
@@ -226,7 +224,8 @@ bool IsRegular(const PolyShape& shape)
 			return false;
 	}
 	std::vector<EdgePiece> pieces = PiecesOf(shape);
-	return EdgesKeepClear(pieces) && HolesNest(shape, RingsOf(shape, pieces));
+	return !AnyTooClose(&pieces, [](const EdgePiece&, const EdgePiece&) { return true; }) &&
+	       HolesNest(shape, RingsOf(shape, pieces));
 }
 
 } // namespace Geometry

@@ -227,23 +227,32 @@ GSErrCode WriteShape(const PolyShape& shape, Polygon2DData* data)
 	return NoError;
 }
 
+ArcChords::ArcChords(const Coord& begin, const Coord& end, double angle, int steps)
+    : begin(begin), end(end), angle(angle), steps(steps),
+      arc(GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle))
+{
+}
+
+Coord ArcChords::Point(int step) const
+{
+	if (step == 0)
+		return begin;
+	return step == steps ? end : PointOnArc(arc, angle * step / steps);
+}
+
 std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps)
 {
-	GenArc arc = GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle);
-	std::vector<Coord> points{begin};
-	for (int step = 1; step < steps; ++step)
-		points.push_back(PointOnArc(arc, angle * step / steps));
-	points.push_back(end);
+	ArcChords chords(begin, end, angle, steps);
+	std::vector<Coord> points;
+	points.reserve(static_cast<std::size_t>(steps) + 1);
+	for (int step = 0; step <= steps; ++step)
+		points.push_back(chords.Point(step));
 	return points;
 }
 
 Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps)
 {
-	if (step == 0)
-		return begin;
-	if (step == steps)
-		return end;
-	return PointOnArc(GenArc::CreateCircleArc({begin.x, begin.y}, {end.x, end.y}, angle), angle * step / steps);
+	return ArcChords(begin, end, angle, steps).Point(step);
 }
 
 void RewriteRecord(const PolyShape& shape, Polygon2DData* data)

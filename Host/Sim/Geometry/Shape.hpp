@@ -6,6 +6,7 @@
 
 #include "GS/Types.hpp"
 #include "Geometry/Coord.hpp"
+#include "Geometry/GenArc.hpp"
 #include "Geometry/Polygon2DData.hpp"
 
 namespace Geometry {
@@ -56,10 +57,26 @@ GSErrCode WriteShape(const PolyShape& shape, Polygon2DData* data);
 // vertex and contour counts are the same, the arc count no larger.
 void RewriteRecord(const PolyShape& shape, Polygon2DData* data);
 
-// The ends of `steps` equal chords along the arc from begin to end turning by the
-// angle; the first and last are begin and end themselves.
+// The ends of `steps` equal chords along the arc from begin to end turning by the angle,
+// one at a time; those of steps 0 and `steps` are begin and end themselves.
+class ArcChords {
+public:
+	ArcChords(const Coord& begin, const Coord& end, double angle, int steps);
+
+	Coord Point(int step) const;
+	double Radius() const { return arc.GetMainAxisLength(); }
+
+private:
+	Coord begin;
+	Coord end;
+	double angle;
+	int steps;
+	GenArc arc;
+};
+
+// All of those points.
 std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps);
-// The end of the step-th of those chords, computed as ArcChordPoints computes it.
+// The end of the step-th of those chords.
 Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps);
 
 void OrientShape(PolyShape* shape);
