@@ -6,6 +6,13 @@ namespace Sim {
 
 namespace {
 
+// New elements come last in creation order, where the hint makes adding them cost
+// nothing to find; an undone deletion puts one back in its place at the usual cost.
+void AddInOrder(std::map<UInt64, API_Guid>& ordered, UInt64 created, const API_Guid& guid)
+{
+	ordered.emplace_hint(ordered.end(), created, guid);
+}
+
 // Drops an entry from the list under the key, and the list once it is empty.
 template <typename Lists, typename Key> void EraseFrom(Lists& lists, const Key& key, UInt64 created)
 {
@@ -44,7 +51,7 @@ void ElementStore::Insert(StoredElement element)
 	const API_Guid guid = element.record.header.guid;
 	Erase(guid);
 	UInt64 created = ++createdCount;
-	all.emplace(created, guid);
+	AddInOrder(all, created, guid);
 	AddToLists(element.record, created);
 	entries.insert_or_assign(guid, Entry{std::make_shared<StoredElement>(std::move(element)), created});
 }
@@ -89,7 +96,7 @@ void ElementStore::Restore(Journal&& before)
 		Erase(guid);
 		if (!entry)
 			continue;
-		all.emplace(entry->created, guid);
+		AddInOrder(all, entry->created, guid);
 		AddToLists(entry->element->record, entry->created);
 		entries.insert_or_assign(guid, std::move(*entry));
 	}
@@ -106,9 +113,9 @@ std::vector<API_Guid> ElementStore::GuidsOf(const Ordered& ordered)
 
 void ElementStore::AddToLists(const API_Element& record, UInt64 created)
 {
-	byType[record.header.type.typeID].emplace(created, record.header.guid);
+	AddInOrder(byType[record.header.type.typeID], created, record.header.guid);
 	if (IsOpening(record.header.type.typeID))
-		openingsByWall[record.door.owner].emplace(created, record.header.guid);
+		AddInOrder(openingsByWall[record.door.owner], created, record.header.guid);
 }
 
 void ElementStore::DropFromLists(const API_Element& record, UInt64 created)

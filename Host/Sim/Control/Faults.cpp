@@ -41,6 +41,7 @@ void FaultTable::Clear()
 void FaultTable::ResetCounts()
 {
 	callsByName.clear();
+	countByLiteral.clear();
 	callLog.clear();
 	totalCalls = 0;
 	memoryCalls = 0;
@@ -56,7 +57,10 @@ UInt32 FaultTable::CallCount(const std::string& functionName) const
 GSErrCode FaultTable::Enter(const char* functionName)
 {
 	callLog.push_back(functionName);
-	UInt32 byName = ++callsByName[functionName];
+	auto [counted, isNew] = countByLiteral.try_emplace(functionName, nullptr);
+	if (isNew)
+		counted->second = &callsByName[functionName];
+	UInt32 byName = ++*counted->second;
 	UInt32 total = ++totalCalls;
 	// The host's memory calls all start so, and no other call does.
 	if (std::strncmp(functionName, "BM", 2) == 0 && ++memoryCalls >= memoryFailsFrom && memoryFailsFrom != 0)

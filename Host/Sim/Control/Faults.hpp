@@ -37,7 +37,9 @@ private:
 
 	std::vector<Fault> faults;
 	std::unordered_map<std::string_view, UInt32> callsByName; // keys are the host's literals
-	std::vector<const char*> callLog;                         // every call since the counts were reset, in order
+	// Each literal's count in callsByName, found without reading the name again.
+	std::unordered_map<const char*, UInt32*> countByLiteral;
+	std::vector<const char*> callLog; // every call since the counts were reset, in order
 	UInt32 totalCalls = 0;
 	UInt32 memoryCalls = 0;
 	UInt32 memoryFailsFrom = 0; // 0: memory calls do not fail
