@@ -250,9 +250,12 @@ std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double a
 	return points;
 }
 
+// The ends need no arc.
 Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps)
 {
-	return ArcChords(begin, end, angle, steps).Point(step);
+	if (step == 0)
+		return begin;
+	return step == steps ? end : ArcChords(begin, end, angle, steps).Point(step);
 }
 
 void RewriteRecord(const PolyShape& shape, Polygon2DData* data)
