@@ -210,9 +210,10 @@ bool Follows(const EdgePiece& s, const EdgePiece& t)
 bool EdgesCross(const PolyShape& shape)
 {
 	std::vector<EdgePiece> pieces = PiecesOf(shape, ChordsPerSweptPiece);
-	return AnyPairWithin(&pieces, 2.0 * LargestSagitta(pieces), [&](const EdgePiece& s, const EdgePiece& t) {
-		return !OnOneEdge(s, t) && MayCross(s, t) && ChordsCross(shape, s, t);
-	});
+	return AnyPairWithin(&pieces, 2.0 * LargestSagitta(pieces) + RoundingSlack,
+	                     [&](const EdgePiece& s, const EdgePiece& t) {
+		                     return !OnOneEdge(s, t) && MayCross(s, t) && ChordsCross(shape, s, t);
+	                     });
 }
 
 } // namespace Geometry

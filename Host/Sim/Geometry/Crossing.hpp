@@ -23,6 +23,8 @@ struct EdgePiece {
 
 	double MinX() const { return std::min(a.x, b.x); }
 	double MaxX() const { return std::max(a.x, b.x); }
+	double MinY() const { return std::min(a.y, b.y); }
+	double MaxY() const { return std::max(a.y, b.y); }
 	bool IsLastOfEdge() const { return piece + 1 == pieceCount; }
 };
 
@@ -42,8 +44,8 @@ double DistanceToPiece(const Coord& point, const EdgePiece& piece);
 // Whether t directly follows s along their contour.
 bool Follows(const EdgePiece& s, const EdgePiece& t);
 
-// Whether visit(s, t) answers true for some two pieces whose x extents come within reach of
-// one another. Pieces are swept by x, so each costs the pieces beside it; they are sorted so.
+// Whether visit(s, t) answers true for some two pieces whose x and y extents come within reach
+// of one another. Pieces are swept by x, so each costs the pieces beside it; they are sorted so.
 template <typename Visit> bool AnyPairWithin(std::vector<EdgePiece>* pieces, double reach, Visit visit)
 {
 	std::sort(pieces->begin(), pieces->end(),
@@ -51,7 +53,8 @@ template <typename Visit> bool AnyPairWithin(std::vector<EdgePiece>* pieces, dou
 	for (std::size_t i = 0; i < pieces->size(); ++i) {
 		const EdgePiece& s = (*pieces)[i];
 		for (std::size_t k = i + 1; k < pieces->size() && (*pieces)[k].MinX() <= s.MaxX() + reach; ++k) {
-			if (visit(s, (*pieces)[k]))
+			const EdgePiece& t = (*pieces)[k];
+			if (t.MinY() <= s.MaxY() + reach && s.MinY() <= t.MaxY() + reach && visit(s, t))
 				return true;
 		}
 	}
