@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <set>
 
 #include "API/Commands.hpp"
 #include "API/ElementFunctions.hpp"
@@ -8,6 +10,7 @@
 #include "API/Selection.hpp"
 #include "GS/Memory.hpp"
 #include "ModelBuilder.hpp"
+#include "Sim/API/NodePool.hpp"
 #include "UndoScope.hpp"
 
 using namespace ModelBuilder;
@@ -249,6 +252,25 @@ TEST_F(ModelStore, AnOpeningMovedToAnotherWallIsListedThereInCreationOrder)
 	GS::Array<API_Guid> doors;
 	ASSERT_EQ(ACAPI_Element_GetElemList(doorType, &doors), NoError);
 	EXPECT_TRUE(doors.IsEmpty());
+}
+
+TEST(NodePool, HandsOutSeparateAlignedEntriesAndReusesFreedOnes)
+{
+	// An odd size, so that rounding and block ends are exercised.
+	Sim::NodePool pool(40);
+	std::set<char*> live;
+	for (int i = 0; i < 5000; ++i) {
+		auto* entry = static_cast<char*>(pool.Allocate());
+		EXPECT_EQ(reinterpret_cast<std::uintptr_t>(entry) % __STDCPP_DEFAULT_NEW_ALIGNMENT__, 0u);
+		std::memset(entry, i, 40); // would overwrite a neighbour if entries overlapped
+		ASSERT_TRUE(live.insert(entry).second);
+	}
+	for (auto next = live.begin(); next != live.end(); next = live.erase(next))
+		EXPECT_EQ(static_cast<unsigned char>((*next)[39]), static_cast<unsigned char>((*next)[0]));
+
+	void* freed = pool.Allocate();
+	pool.Release(freed);
+	EXPECT_EQ(pool.Allocate(), freed);
 }
 
 } // namespace

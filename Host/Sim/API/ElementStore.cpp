@@ -8,7 +8,7 @@ namespace {
 
 // New elements come last in creation order, where the hint makes adding them cost
 // nothing to find; an undone deletion puts one back in its place at the usual cost.
-void AddInOrder(std::map<UInt64, API_Guid>& ordered, UInt64 created, const API_Guid& guid)
+template <typename Ordered> void AddInOrder(Ordered& ordered, UInt64 created, const API_Guid& guid)
 {
 	ordered.emplace_hint(ordered.end(), created, guid);
 }

@@ -11,6 +11,7 @@
 
 #include "API/ElementFunctions.hpp"
 #include "Sim/API/JournaledMap.hpp"
+#include "Sim/API/NodePool.hpp"
 
 namespace Sim {
 
@@ -79,7 +80,8 @@ public:
 	void Restore(Journal&& before);
 
 private:
-	using Ordered = std::map<UInt64, API_Guid>; // creation number -> GUID
+	// creation number -> GUID
+	using Ordered = std::map<UInt64, API_Guid, std::less<>, PooledAllocator<std::pair<const UInt64, API_Guid>>>;
 
 	static std::vector<API_Guid> GuidsOf(const Ordered& ordered);
 	void AddToLists(const API_Element& record, UInt64 created);
@@ -88,7 +90,9 @@ private:
 	Entries entries;
 	Ordered all;
 	std::map<API_ElemTypeID, Ordered> byType;
-	std::unordered_map<API_Guid, Ordered> openingsByWall;
+	std::unordered_map<API_Guid, Ordered, std::hash<API_Guid>, std::equal_to<>,
+	                   PooledAllocator<std::pair<const API_Guid, Ordered>>>
+	    openingsByWall;
 	UInt64 createdCount = 0;
 };
 
