@@ -32,7 +32,7 @@ bool KeptEitherWay(const ShapeContour& contour, std::size_t i)
 	return true;
 }
 
-// The neighbours keep out of the wedge between the arc's tangent and its first few chord at
+// The neighbours keep out of the wedge between the arc's tangent and the first of its few chords at
 // either end, so they meet the few chords where they meet the fine ones.
 bool HasOpenEnds(const ShapeContour& contour, std::size_t i)
 {
