@@ -63,18 +63,23 @@ double DistanceToChord(const IntPoint& point, const IntPoint& a, const IntPoint&
 // An arc edge as the chords it is clipped as.
 struct ApproximatedArc {
 	double angle;
+	ClippingChords chords;
 	std::vector<Coord> points; // the ends are the edge's own vertices
 	std::vector<IntPoint> intPoints;
 	IntPoint low;
 	IntPoint high;
 
-	int Steps() const { return static_cast<int>(points.size()) - 1; }
-	// The angle turned from the begin up to a place given in chord steps, exact at the ends.
+	int Steps() const { return chords.Count(); }
+	// The angle turned from the begin up to a place given in chords followed, exact at the ends.
 	double TurnedAt(double step) const
 	{
 		if (step == 0.0)
 			return 0.0;
-		return step == Steps() ? angle : angle * step / Steps();
+		if (step == Steps())
+			return angle;
+		int whole = static_cast<int>(step);
+		int from = chords.StepOf(whole);
+		return angle * (from + (step - whole) * (chords.StepOf(whole + 1) - from)) / chords.steps;
 	}
 	bool IsNear(const IntPoint& point) const
 	{
@@ -121,14 +126,14 @@ bool Continues(const std::optional<ArcSpan>& previous, const std::optional<ArcSp
 class PointCatalog {
 public:
 	// The chords of each edge to come, in the order the contours are added.
-	explicit PointCatalog(std::vector<int> chordCounts) : chordCounts(std::move(chordCounts)) {}
+	explicit PointCatalog(std::vector<ClippingChords> edgeChords) : edgeChords(std::move(edgeChords)) {}
 
 	Path AddContour(const ShapeContour& contour)
 	{
 		Path path;
 		for (std::size_t i = 0; i < contour.size(); ++i) {
 			const ShapeEdge& edge = contour[i];
-			int chords = chordCounts[nextEdge++];
+			ClippingChords chords = edgeChords[nextEdge++];
 			AddVertex(edge.begin, &path);
 			if (edge.arcAngle != 0.0)
 				AddArc(edge.begin, contour[(i + 1) % contour.size()].begin, edge.arcAngle, chords, &path);
@@ -188,11 +193,11 @@ private:
 	}
 
 	// Appends the arc's inner points; its ends are the edge's vertices.
-	void AddArc(const Coord& begin, const Coord& end, double angle, int steps, Path* path)
+	void AddArc(const Coord& begin, const Coord& end, double angle, ClippingChords chords, Path* path)
 	{
-		if (ArcChords(begin, end, angle, steps).Radius() == 0.0)
+		if (ArcChords(begin, end, angle, chords.steps).Radius() == 0.0)
 			return;
-		ApproximatedArc arc{angle, ArcChordPoints(begin, end, angle, steps), {}, {}, {}};
+		ApproximatedArc arc{angle, chords, ClippingChordPoints(begin, end, angle, chords), {}, {}, {}};
 		for (const Coord& point : arc.points)
 			arc.intPoints.push_back(ToIntPoint(point));
 		arc.low = arc.high = arc.intPoints.front();
@@ -200,7 +205,7 @@ private:
 			arc.low = IntPoint(std::min(arc.low.X, point.X), std::min(arc.low.Y, point.Y));
 			arc.high = IntPoint(std::max(arc.high.X, point.X), std::max(arc.high.Y, point.Y));
 		}
-		for (int step = 0; step <= steps; ++step)
+		for (int step = 0; step <= chords.Count(); ++step)
 			origins[KeyOf(arc.intPoints[step])].spots.push_back({arcs.size(), double(step), arc.TurnedAt(step)});
 		path->insert(path->end(), arc.intPoints.begin() + 1, arc.intPoints.end() - 1);
 		arcs.push_back(std::move(arc));
@@ -266,7 +271,7 @@ private:
 		return true;
 	}
 
-	std::vector<int> chordCounts;
+	std::vector<ClippingChords> edgeChords;
 	std::size_t nextEdge = 0;
 	std::unordered_map<std::pair<cInt, cInt>, PointOrigin, PointHash> origins;
 	std::vector<ApproximatedArc> arcs;
@@ -417,7 +422,7 @@ void PutInCanonicalOrder(std::vector<PolyShape>* shapes)
 
 GSErrCode Clip(const std::vector<const PolyShape*>& shapes, ArcChordDetail detail, std::vector<PolyShape>* united)
 {
-	PointCatalog catalog(ClippingChordCounts(shapes, detail));
+	PointCatalog catalog(ClippingChordsOf(shapes, detail));
 	Paths regions;
 	for (const PolyShape* shape : shapes) {
 		if (!AddRegion(*shape, &catalog, &regions))

@@ -9,18 +9,22 @@ namespace Geometry {
 
 namespace {
 
-int FewChordsOf(const ShapeContour& contour, std::size_t i)
+ClippingChords FewChordsOf(const ShapeContour& contour, std::size_t i)
 {
-	int fine = ClippingStepsOf(contour, i);
-	return contour[i].arcAngle == 0.0 ? fine : std::min(fine, ArcPieceCount(contour[i].arcAngle));
+	ClippingChords fine = FineChordsOf(contour, i);
+	if (contour[i].arcAngle == 0.0)
+		return fine;
+	int chords = ArcPieceCount(contour[i].arcAngle);
+	ClippingChords few{chords, RunCount(chords, ChordsPerRun)};
+	return few.Count() < fine.Count() ? few : fine;
 }
 
 // Clipping keeps the vertex however finely the edges beside it are followed.
 bool KeptEitherWay(const ShapeContour& contour, std::size_t i)
 {
 	std::size_t previous = PreviousOf(contour, i);
-	for (int before : {ClippingStepsOf(contour, previous), FewChordsOf(contour, previous)}) {
-		for (int after : {ClippingStepsOf(contour, i), FewChordsOf(contour, i)}) {
+	for (ClippingChords before : {FineChordsOf(contour, previous), FewChordsOf(contour, previous)}) {
+		for (ClippingChords after : {FineChordsOf(contour, i), FewChordsOf(contour, i)}) {
 			if (!KeepsVertex(contour, i, before, after))
 				return false;
 		}
@@ -28,20 +32,21 @@ bool KeptEitherWay(const ShapeContour& contour, std::size_t i)
 	return true;
 }
 
-// The neighbours keep out of the wedge between the arc's tangent and its first chord at
+// The neighbours keep out of the wedge between the arc's tangent and the first of its few chords at
 // either end, so they meet the few chords where they meet the fine ones.
 bool HasOpenEnds(const ShapeContour& contour, std::size_t i)
 {
 	std::size_t next = (i + 1) % contour.size();
-	return CornerAngle(contour, i) >= MinCornerAngle && CornerAngle(contour, next) >= MinCornerAngle &&
-	       KeptEitherWay(contour, i) && KeptEitherWay(contour, next);
+	return CornerAngle(contour, i, ChordsPerRun) >= MinCornerAngle &&
+	       CornerAngle(contour, next, ChordsPerRun) >= MinCornerAngle && KeptEitherWay(contour, i) &&
+	       KeptEitherWay(contour, next);
 }
 
 // The edges of all shapes, contours numbered across the shapes.
 struct EdgeTable {
 	std::vector<const ShapeContour*> contours;
 	std::vector<std::size_t> firstEdge; // of each contour
-	std::vector<int> chords;            // of each edge
+	std::vector<ClippingChords> chords; // of each edge
 
 	explicit EdgeTable(const std::vector<const PolyShape*>& shapes)
 	{
@@ -50,7 +55,7 @@ struct EdgeTable {
 				contours.push_back(&contour);
 				firstEdge.push_back(chords.size());
 				for (std::size_t i = 0; i < contour.size(); ++i)
-					chords.push_back(ClippingStepsOf(contour, i));
+					chords.push_back(FineChordsOf(contour, i));
 			}
 		}
 	}
@@ -61,7 +66,7 @@ struct EdgeTable {
 	{
 		for (std::size_t c = 0; c < contours.size(); ++c) {
 			for (std::size_t i = 0; i < contours[c]->size(); ++i) {
-				if (FewChordsOf(*contours[c], i) < chords[firstEdge[c] + i])
+				if (FewChordsOf(*contours[c], i).Count() < chords[firstEdge[c] + i].Count())
 					return true;
 			}
 		}
@@ -74,7 +79,7 @@ std::vector<EdgePiece> PiecesOfAll(const std::vector<const PolyShape*>& shapes)
 	std::vector<EdgePiece> all;
 	std::size_t contours = 0;
 	for (const PolyShape* shape : shapes) {
-		for (EdgePiece piece : PiecesOf(*shape)) {
+		for (EdgePiece piece : PiecesOf(*shape, ChordsPerRun)) {
 			piece.contour += contours;
 			all.push_back(piece);
 		}
@@ -98,7 +103,7 @@ std::vector<bool> EdgesNearOthers(const std::vector<const PolyShape*>& shapes, c
 
 } // namespace
 
-std::vector<int> ClippingChordCounts(const std::vector<const PolyShape*>& shapes, ArcChordDetail detail)
+std::vector<ClippingChords> ClippingChordsOf(const std::vector<const PolyShape*>& shapes, ArcChordDetail detail)
 {
 	EdgeTable edges(shapes);
 	if (detail == ArcChordDetail::Fine || !edges.MayHaveFewer())
@@ -113,6 +118,16 @@ std::vector<int> ClippingChordCounts(const std::vector<const PolyShape*>& shapes
 		}
 	}
 	return std::move(edges.chords);
+}
+
+std::vector<Coord> ClippingChordPoints(const Coord& begin, const Coord& end, double angle, ClippingChords chords)
+{
+	ArcChords arc(begin, end, angle, chords.steps);
+	std::vector<Coord> points;
+	points.reserve(static_cast<std::size_t>(chords.Count()) + 1);
+	for (int k = 0; k <= chords.Count(); ++k)
+		points.push_back(arc.Point(chords.StepOf(k)));
+	return points;
 }
 
 } // namespace Geometry

@@ -10,9 +10,6 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 // Chords per half turn: close enough to an arc that only a real crossing is found.
 constexpr double ChordsPerHalfTurn = 64.0;
-// The crossing check sweeps arcs by runs of this many chords, and looks at the chords
-// themselves only where another edge comes within the runs' sagittas.
-constexpr int ChordsPerSweptPiece = 8;
 // Rounding allowed in telling that a chord comes within its run's sagitta, in metres.
 constexpr double RoundingSlack = 1e-9;
 
@@ -61,12 +58,8 @@ struct ChordRun {
 
 ChordRun RunOf(int chords, std::size_t runs, std::size_t run)
 {
-	return {static_cast<int>(run * chords / runs), static_cast<int>((run + 1) * chords / runs)};
-}
-
-int RunCount(int chords, int chordsPerPiece)
-{
-	return (chords + chordsPerPiece - 1) / chordsPerPiece;
+	int count = static_cast<int>(runs);
+	return {RunStart(chords, count, static_cast<int>(run)), RunStart(chords, count, static_cast<int>(run) + 1)};
 }
 
 std::size_t PieceCountOf(const ShapeEdge& edge, int chordsPerPiece)
@@ -102,7 +95,7 @@ void AppendEdgePieces(const ShapeContour& contour, std::size_t j, std::size_t i,
 
 // The chords one swept piece stands for, as PiecesOf(shape) gives them.
 struct Chords {
-	std::array<EdgePiece, ChordsPerSweptPiece> pieces;
+	std::array<EdgePiece, ChordsPerRun> pieces;
 	std::size_t count = 0;
 };
 
@@ -163,6 +156,16 @@ int ArcPieceCount(double arcAngle)
 	return std::max(1, static_cast<int>(std::ceil(std::fabs(arcAngle) / Pi * ChordsPerHalfTurn)));
 }
 
+int RunCount(int chords, int chordsPerRun)
+{
+	return (chords + chordsPerRun - 1) / chordsPerRun;
+}
+
+int RunStart(int chords, int runs, int run)
+{
+	return static_cast<int>(static_cast<long long>(run) * chords / runs);
+}
+
 std::vector<EdgePiece> PiecesOf(const PolyShape& shape, int chordsPerPiece)
 {
 	std::size_t count = 0;
@@ -206,10 +209,11 @@ bool Follows(const EdgePiece& s, const EdgePiece& t)
 	return t.edge == (s.edge + 1) % s.edgeCount && s.IsLastOfEdge() && t.piece == 0;
 }
 
-// Chords of one arc never cross one another: it turns less than a full turn.
+// Arcs are swept by runs of chords and looked at chord by chord only where another edge comes
+// within the runs' sagittas. Chords of one arc never cross one another: it turns less than a full turn.
 bool EdgesCross(const PolyShape& shape)
 {
-	std::vector<EdgePiece> pieces = PiecesOf(shape, ChordsPerSweptPiece);
+	std::vector<EdgePiece> pieces = PiecesOf(shape, ChordsPerRun);
 	return AnyPairWithin(&pieces, 2.0 * LargestSagitta(pieces) + RoundingSlack,
 	                     [&](const EdgePiece& s, const EdgePiece& t) {
 		                     return !OnOneEdge(s, t) && MayCross(s, t) && ChordsCross(shape, s, t);

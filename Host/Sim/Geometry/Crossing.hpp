@@ -31,6 +31,13 @@ struct EdgePiece {
 // The chords an arc edge of that angle is followed by.
 int ArcPieceCount(double arcAngle);
 
+// The crossing check sweeps arcs by runs of this many of their chords, or the rest of them.
+constexpr int ChordsPerRun = 8;
+// The runs that many chords make when each holds at most chordsPerRun.
+int RunCount(int chords, int chordsPerRun);
+// The chord at which the run-th of those runs begins; the last run ends at `chords`.
+int RunStart(int chords, int runs, int run);
+
 // The pieces of every edge, contour by contour and edge by edge; arcs by chords close to
 // them, each piece standing for that many of the chords or the rest of them.
 std::vector<EdgePiece> PiecesOf(const PolyShape& shape, int chordsPerPiece = 1);

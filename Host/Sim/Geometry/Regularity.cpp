@@ -60,7 +60,7 @@ double DistanceFromLine(const Coord& point, const Coord& a, const Coord& b)
 // Each point between an arc's chords bends off the line through its neighbours.
 bool KeepsChordPoints(const ShapeContour& contour, std::size_t i)
 {
-	int steps = ClippingStepsOf(contour, i);
+	int steps = FineChordsOf(contour, i).steps;
 	if (steps < 2)
 		return true;
 	double bend = RadiusOf(contour, i) * ClippingUnitsPerMetre * (1.0 - std::cos(contour[i].arcAngle / steps));
@@ -85,16 +85,24 @@ Wedge WedgeOf(double tangent, double chord)
 	return {tangent + width / 2.0, std::fabs(width) / 2.0};
 }
 
-Wedge LeavingWedge(const Coord& vertex, const Coord& end, double arcAngle)
+// The crossing check's pieces of an arc, each standing for that many of its chords.
+ClippingChords PiecesOfArc(double arcAngle, int chordsPerPiece)
 {
-	Coord firstPiece = ArcChordPoint(vertex, end, arcAngle, 1, ArcPieceCount(arcAngle));
+	int chords = ArcPieceCount(arcAngle);
+	return {chords, RunCount(chords, chordsPerPiece)};
+}
+
+Wedge LeavingWedge(const Coord& vertex, const Coord& end, double arcAngle, int chordsPerPiece)
+{
+	ClippingChords pieces = PiecesOfArc(arcAngle, chordsPerPiece);
+	Coord firstPiece = ArcChordPoint(vertex, end, arcAngle, pieces.StepOf(1), pieces.steps);
 	return WedgeOf(DirectionOf(vertex, end) - arcAngle / 2.0, DirectionOf(vertex, firstPiece));
 }
 
-Wedge ArrivingWedge(const Coord& begin, const Coord& vertex, double arcAngle)
+Wedge ArrivingWedge(const Coord& begin, const Coord& vertex, double arcAngle, int chordsPerPiece)
 {
-	int pieces = ArcPieceCount(arcAngle);
-	Coord lastPiece = ArcChordPoint(begin, vertex, arcAngle, pieces - 1, pieces);
+	ClippingChords pieces = PiecesOfArc(arcAngle, chordsPerPiece);
+	Coord lastPiece = ArcChordPoint(begin, vertex, arcAngle, pieces.StepOf(pieces.Count() - 1), pieces.steps);
 	return WedgeOf(DirectionOf(begin, vertex) + arcAngle / 2.0 + Pi, DirectionOf(vertex, lastPiece));
 }
 
@@ -102,7 +110,7 @@ bool HasRegularVertices(const ShapeContour& contour)
 {
 	for (std::size_t i = 0; i < contour.size(); ++i) {
 		if (CornerAngle(contour, i) < MinCornerAngle ||
-		    !KeepsVertex(contour, i, ClippingStepsOf(contour, PreviousOf(contour, i)), ClippingStepsOf(contour, i)) ||
+		    !KeepsVertex(contour, i, FineChordsOf(contour, PreviousOf(contour, i)), FineChordsOf(contour, i)) ||
 		    !KeepsChordPoints(contour, i))
 			return false;
 	}
@@ -168,28 +176,29 @@ std::size_t PreviousOf(const ShapeContour& contour, std::size_t i)
 	return (i + contour.size() - 1) % contour.size();
 }
 
-int ClippingStepsOf(const ShapeContour& contour, std::size_t i)
+ClippingChords FineChordsOf(const ShapeContour& contour, std::size_t i)
 {
 	if (contour[i].arcAngle == 0.0)
-		return 1;
+		return {1, 0};
 	double radius = RadiusOf(contour, i);
-	return radius == 0.0 ? 1 : ClippingChordCount(radius, contour[i].arcAngle);
+	return {radius == 0.0 ? 1 : ClippingChordCount(radius, contour[i].arcAngle), 0};
 }
 
-bool KeepsVertex(const ShapeContour& contour, std::size_t i, int stepsBefore, int stepsAfter)
+bool KeepsVertex(const ShapeContour& contour, std::size_t i, ClippingChords before, ClippingChords after)
 {
 	std::size_t previous = PreviousOf(contour, i);
-	Coord before = ArcChordPoint(contour[previous].begin, contour[i].begin, contour[previous].arcAngle, stepsBefore - 1,
-	                             stepsBefore);
-	Coord after = ArcChordPoint(contour[i].begin, EndOf(contour, i), contour[i].arcAngle, 1, stepsAfter);
-	return DistanceFromLine(OnGrid(contour[i].begin), OnGrid(before), OnGrid(after)) >= MinVertexTurnUnits;
+	Coord last = ArcChordPoint(contour[previous].begin, contour[i].begin, contour[previous].arcAngle,
+	                           before.StepOf(before.Count() - 1), before.steps);
+	Coord first = ArcChordPoint(contour[i].begin, EndOf(contour, i), contour[i].arcAngle, after.StepOf(1), after.steps);
+	return DistanceFromLine(OnGrid(contour[i].begin), OnGrid(last), OnGrid(first)) >= MinVertexTurnUnits;
 }
 
-double CornerAngle(const ShapeContour& contour, std::size_t i)
+double CornerAngle(const ShapeContour& contour, std::size_t i, int chordsPerPiece)
 {
 	std::size_t previous = PreviousOf(contour, i);
-	Wedge arriving = ArrivingWedge(contour[previous].begin, contour[i].begin, contour[previous].arcAngle);
-	Wedge leaving = LeavingWedge(contour[i].begin, EndOf(contour, i), contour[i].arcAngle);
+	Wedge arriving =
+	    ArrivingWedge(contour[previous].begin, contour[i].begin, contour[previous].arcAngle, chordsPerPiece);
+	Wedge leaving = LeavingWedge(contour[i].begin, EndOf(contour, i), contour[i].arcAngle, chordsPerPiece);
 	double apart = std::fabs(std::remainder(leaving.middle - arriving.middle, 2.0 * Pi));
 	return std::max(0.0, apart - arriving.halfWidth - leaving.halfWidth);
 }

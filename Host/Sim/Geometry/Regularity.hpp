@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "Sim/Geometry/ClippingChords.hpp"
 #include "Sim/Geometry/Crossing.hpp"
 #include "Sim/Geometry/Shape.hpp"
 
@@ -20,16 +21,17 @@ bool IsRegular(const PolyShape& shape);
 
 std::size_t PreviousOf(const ShapeContour& contour, std::size_t i);
 
-// The chords clipping follows the edge by at most, 1 for a straight edge.
-int ClippingStepsOf(const ShapeContour& contour, std::size_t i);
+// The chords clipping follows the edge by at most: within a sagitta of a grid unit or two.
+ClippingChords FineChordsOf(const ShapeContour& contour, std::size_t i);
 
-// Whether clipping keeps vertex i, the edges before and after it followed by those many chords:
+// Whether clipping keeps vertex i, the edges before and after it followed by those chords:
 // it turns off the line through the points clipping has on either side of it.
-bool KeepsVertex(const ShapeContour& contour, std::size_t i, int stepsBefore, int stepsAfter);
+bool KeepsVertex(const ShapeContour& contour, std::size_t i, ClippingChords before, ClippingChords after);
 
 // The angle between the two edges at vertex i, 0 where they overlap or cross next to it;
-// arcs are taken as anywhere between their tangent and their first piece there.
-double CornerAngle(const ShapeContour& contour, std::size_t i);
+// arcs are taken as anywhere between their tangent and their first piece there, each of the
+// crossing check's pieces standing for that many of its chords.
+double CornerAngle(const ShapeContour& contour, std::size_t i, int chordsPerPiece = 1);
 
 // Whether two pieces come nearer than a clearance beyond their sagittas. Pieces of
 // neighbouring edges where they meet may come as near as their corner makes them, as long as

@@ -240,16 +240,6 @@ Coord ArcChords::Point(int step) const
 	return step == steps ? end : PointOnArc(arc, angle * step / steps);
 }
 
-std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps)
-{
-	ArcChords chords(begin, end, angle, steps);
-	std::vector<Coord> points;
-	points.reserve(static_cast<std::size_t>(steps) + 1);
-	for (int step = 0; step <= steps; ++step)
-		points.push_back(chords.Point(step));
-	return points;
-}
-
 // The ends need no arc.
 Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps)
 {

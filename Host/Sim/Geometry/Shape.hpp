@@ -74,8 +74,6 @@ private:
 	GenArc arc;
 };
 
-// All of those points.
-std::vector<Coord> ArcChordPoints(const Coord& begin, const Coord& end, double angle, int steps);
 // The end of the step-th of those chords.
 Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps);
 
