@@ -1,6 +1,5 @@
 #include "Sim/Geometry/Crossing.hpp"
 
-#include <array>
 #include <cmath>
 
 namespace Geometry {
@@ -10,8 +9,6 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 // Chords per half turn: close enough to an arc that only a real crossing is found.
 constexpr double ChordsPerHalfTurn = 64.0;
-// Rounding allowed in telling that a chord comes within its run's sagitta, in metres.
-constexpr double RoundingSlack = 1e-9;
 
 double Turn(const Coord& a, const Coord& b, const Coord& c)
 {
@@ -93,40 +90,6 @@ void AppendEdgePieces(const ShapeContour& contour, std::size_t j, std::size_t i,
 	}
 }
 
-// The chords one swept piece stands for, as PiecesOf(shape) gives them.
-struct Chords {
-	std::array<EdgePiece, ChordsPerRun> pieces;
-	std::size_t count = 0;
-};
-
-Chords ChordsOf(const PolyShape& shape, const EdgePiece& piece)
-{
-	Chords result;
-	const ShapeContour& contour = shape.contours[piece.contour];
-	const ShapeEdge& edge = contour[piece.edge];
-	if (edge.arcAngle == 0.0) {
-		result.pieces[result.count++] = piece;
-		return result;
-	}
-	int chords = ArcPieceCount(edge.arcAngle);
-	ChordRun run = RunOf(chords, piece.pieceCount, piece.piece);
-	ArcChords arc(edge.begin, EndOf(contour, piece.edge), edge.arcAngle, chords);
-	for (int step = run.first; step < run.last; ++step) {
-		EdgePiece chord = piece;
-		chord.a = step == run.first ? piece.a : result.pieces[result.count - 1].b;
-		chord.b = step + 1 == run.last ? piece.b : arc.Point(step + 1);
-		chord.piece = static_cast<std::size_t>(step);
-		chord.pieceCount = static_cast<std::size_t>(chords);
-		result.pieces[result.count++] = chord;
-	}
-	return result;
-}
-
-bool OnOneEdge(const EdgePiece& s, const EdgePiece& t)
-{
-	return s.contour == t.contour && s.edge == t.edge;
-}
-
 // Chords within their runs' sagittas of the runs' own chords can cross only where those come that near.
 bool MayCross(const EdgePiece& s, const EdgePiece& t)
 {
@@ -134,19 +97,9 @@ bool MayCross(const EdgePiece& s, const EdgePiece& t)
 	return (s.sagitta == 0.0 && t.sagitta == 0.0) || SquaredPieceDistance(s, t) <= reach * reach;
 }
 
-bool ChordsCross(const PolyShape& shape, const EdgePiece& s, const EdgePiece& t)
+bool CrossAwayFromTheirJoint(const EdgePiece& u, const EdgePiece& v)
 {
-	Chords sChords = ChordsOf(shape, s);
-	Chords tChords = ChordsOf(shape, t);
-	for (std::size_t i = 0; i < sChords.count; ++i) {
-		for (std::size_t k = 0; k < tChords.count; ++k) {
-			const EdgePiece& u = sChords.pieces[i];
-			const EdgePiece& v = tChords.pieces[k];
-			if (!Follows(u, v) && !Follows(v, u) && CrossProperly(u, v))
-				return true;
-		}
-	}
-	return false;
+	return !Follows(u, v) && !Follows(v, u) && CrossProperly(u, v);
 }
 
 } // namespace
@@ -209,15 +162,38 @@ bool Follows(const EdgePiece& s, const EdgePiece& t)
 	return t.edge == (s.edge + 1) % s.edgeCount && s.IsLastOfEdge() && t.piece == 0;
 }
 
+PieceChords ChordsOf(const PolyShape& shape, const EdgePiece& piece)
+{
+	PieceChords result;
+	const ShapeContour& contour = shape.contours[piece.contour];
+	const ShapeEdge& edge = contour[piece.edge];
+	if (edge.arcAngle == 0.0) {
+		result.pieces[result.count++] = piece;
+		return result;
+	}
+	int chords = ArcPieceCount(edge.arcAngle);
+	ChordRun run = RunOf(chords, piece.pieceCount, piece.piece);
+	ArcChords arc(edge.begin, EndOf(contour, piece.edge), edge.arcAngle, chords);
+	double sagitta = RunSagitta(arc, edge.arcAngle, chords, {0, 1});
+	for (int step = run.first; step < run.last; ++step) {
+		EdgePiece chord = piece;
+		chord.a = step == run.first ? piece.a : result.pieces[result.count - 1].b;
+		chord.b = step + 1 == run.last ? piece.b : arc.Point(step + 1);
+		chord.piece = static_cast<std::size_t>(step);
+		chord.pieceCount = static_cast<std::size_t>(chords);
+		chord.sagitta = sagitta;
+		result.pieces[result.count++] = chord;
+	}
+	return result;
+}
+
 // Arcs are swept by runs of chords and looked at chord by chord only where another edge comes
 // within the runs' sagittas. Chords of one arc never cross one another: it turns less than a full turn.
 bool EdgesCross(const PolyShape& shape)
 {
-	std::vector<EdgePiece> pieces = PiecesOf(shape, ChordsPerRun);
-	return AnyPairWithin(&pieces, 2.0 * LargestSagitta(pieces) + RoundingSlack,
-	                     [&](const EdgePiece& s, const EdgePiece& t) {
-		                     return !OnOneEdge(s, t) && MayCross(s, t) && ChordsCross(shape, s, t);
-	                     });
+	std::vector<EdgePiece> runs = PiecesOf(shape, ChordsPerRun);
+	return AnyChordPairByRuns(shape, &runs, 2.0 * LargestSagitta(runs) + RoundingSlack, MayCross,
+	                          CrossAwayFromTheirJoint);
 }
 
 } // namespace Geometry

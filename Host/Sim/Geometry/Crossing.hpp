@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "Sim/Geometry/Shape.hpp"
@@ -31,6 +32,9 @@ struct EdgePiece {
 // The chords an arc edge of that angle is followed by.
 int ArcPieceCount(double arcAngle);
 
+// Rounding allowed in telling that a chord comes within its run's sagitta, in metres.
+constexpr double RoundingSlack = 1e-9;
+
 // The crossing check sweeps arcs by runs of this many of their chords, or the rest of them.
 constexpr int ChordsPerRun = 8;
 // The runs that many chords make when each holds at most chordsPerRun.
@@ -40,7 +44,7 @@ int RunStart(int chords, int runs, int run);
 
 // The pieces of every edge, contour by contour and edge by edge; arcs by chords close to
 // them, each piece standing for that many of the chords or the rest of them.
-std::vector<EdgePiece> PiecesOf(const PolyShape& shape, int chordsPerPiece = 1);
+std::vector<EdgePiece> PiecesOf(const PolyShape& shape, int chordsPerPiece);
 
 double LargestSagitta(const std::vector<EdgePiece>& pieces);
 
@@ -66,6 +70,45 @@ template <typename Visit> bool AnyPairWithin(std::vector<EdgePiece>* pieces, dou
 		}
 	}
 	return false;
+}
+
+// The chords one swept piece stands for, as PiecesOf(shape, 1) gives them, each with its own sagitta.
+struct PieceChords {
+	std::array<EdgePiece, ChordsPerRun> pieces;
+	std::size_t count = 0;
+};
+
+PieceChords ChordsOf(const PolyShape& shape, const EdgePiece& piece);
+
+inline bool OnOneEdge(const EdgePiece& s, const EdgePiece& t)
+{
+	return s.contour == t.contour && s.edge == t.edge;
+}
+
+// Whether found(u, v) answers true for some chord u of piece s and chord v of piece t.
+template <typename Found>
+bool AnyChordPairOf(const PolyShape& shape, const EdgePiece& s, const EdgePiece& t, Found found)
+{
+	PieceChords sChords = ChordsOf(shape, s);
+	PieceChords tChords = ChordsOf(shape, t);
+	for (std::size_t i = 0; i < sChords.count; ++i) {
+		for (std::size_t k = 0; k < tChords.count; ++k) {
+			if (found(sChords.pieces[i], tChords.pieces[k]))
+				return true;
+		}
+	}
+	return false;
+}
+
+// Whether found(u, v) answers true for some two chords of different edges of the shape, its arcs
+// swept by the runs of chords PiecesOf(shape, ChordsPerRun) gives; the chords of two runs are
+// looked at only where near(s, t) says they may be found, and `reach` must be as wide as that.
+template <typename Near, typename Found>
+bool AnyChordPairByRuns(const PolyShape& shape, std::vector<EdgePiece>* runs, double reach, Near near, Found found)
+{
+	return AnyPairWithin(runs, reach, [&](const EdgePiece& s, const EdgePiece& t) {
+		return !OnOneEdge(s, t) && near(s, t) && AnyChordPairOf(shape, s, t, found);
+	});
 }
 
 // Whether two edges of the shape cross, arcs followed by chords close to them.

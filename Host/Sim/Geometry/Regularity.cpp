@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 #include "Geometry/GenArc.hpp"
 #include "Sim/Geometry/Clipping.hpp"
@@ -21,11 +20,6 @@ constexpr double Clearance = 10e-6;
 // before they are rounded, so that clipping finds none of them collinear and drops it.
 constexpr double MinVertexTurnUnits = 1.0;
 constexpr double MinChordBendUnits = 3.0;
-
-struct Ring {
-	std::vector<EdgePiece> pieces;
-	Box2DData box;
-};
 
 bool Overlap(const Box2DData& a, const Box2DData& b)
 {
@@ -117,52 +111,130 @@ bool HasRegularVertices(const ShapeContour& contour)
 	return true;
 }
 
-std::vector<Ring> RingsOf(const PolyShape& shape, const std::vector<EdgePiece>& pieces)
+// Chords of an arc that do not meet keep at least a chord's length apart, or as far as the arc's
+// ends where those come nearer, as long as it turns less than a full turn.
+bool ClearOfItself(const ShapeContour& contour, std::size_t i)
 {
-	std::vector<Ring> rings(shape.contours.size());
-	for (const EdgePiece& piece : pieces)
-		rings[piece.contour].pieces.push_back(piece);
-	for (Ring& ring : rings) {
-		const Coord& first = ring.pieces.front().a;
-		ring.box = {first.x, first.y, first.x, first.y};
-		for (const EdgePiece& piece : ring.pieces) {
-			ring.box = {std::min(ring.box.xMin, piece.b.x), std::min(ring.box.yMin, piece.b.y),
-			            std::max(ring.box.xMax, piece.b.x), std::max(ring.box.yMax, piece.b.y)};
-		}
-	}
-	return rings;
+	double angle = std::fabs(contour[i].arcAngle);
+	int chords = ArcPieceCount(angle);
+	if (chords < 3)
+		return true;
+	if (angle >= 2.0 * Pi)
+		return false;
+	const Coord& begin = contour[i].begin;
+	const Coord& end = EndOf(contour, i);
+	double ends = std::hypot(end.x - begin.x, end.y - begin.y);
+	double radius = ends / (2.0 * std::sin(angle / 2.0));
+	double step = angle / chords;
+	double chordSagitta = radius * (1.0 - std::cos(step / 2.0));
+	return std::min(2.0 * radius * std::sin(step / 2.0), ends) >= Clearance + 2.0 * chordSagitta + RoundingSlack;
 }
 
-// Whether the point lies inside the ring's pieces; it keeps clear of them, so of the edges too.
-bool Encloses(const Ring& ring, const Coord& point)
+bool OtherChordTooClose(const EdgePiece& u, const EdgePiece& v)
 {
-	bool inside = false;
-	for (const EdgePiece& piece : ring.pieces) {
-		if ((piece.a.y > point.y) != (piece.b.y > point.y)) {
-			double x = piece.a.x + (point.y - piece.a.y) * (piece.b.x - piece.a.x) / (piece.b.y - piece.a.y);
-			inside = inside != (point.x < x);
+	return u.piece != v.piece && TooClose(u, v);
+}
+
+// Whether two chords of one edge come too near; the runs in contour and edge order.
+bool ArcTooCloseToItself(const PolyShape& shape, const std::vector<EdgePiece>& runs)
+{
+	for (std::size_t first = 0; first < runs.size(); first += runs[first].pieceCount) {
+		const EdgePiece& run = runs[first];
+		if (ClearOfItself(shape.contours[run.contour], run.edge))
+			continue;
+		std::size_t last = first + run.pieceCount;
+		for (std::size_t i = first; i < last; ++i) {
+			for (std::size_t k = i; k < last; ++k) {
+				if (AnyChordPairOf(shape, runs[i], runs[k], OtherChordTooClose))
+					return true;
+			}
 		}
 	}
-	return inside;
+	return false;
+}
+
+// Chords lie within their runs' sagittas of the runs' own chords, and have smaller sagittas.
+bool RunsMayComeTooNear(const EdgePiece& s, const EdgePiece& t)
+{
+	return (s.sagitta == 0.0 && t.sagitta == 0.0) ||
+	       PieceDistance(s, t) < Clearance + 2.0 * (s.sagitta + t.sagitta) + RoundingSlack;
+}
+
+// Whether a ray leftwards from the point crosses the piece, by one half-open rule for all pieces.
+bool CrossedLeftOf(const Coord& point, const EdgePiece& piece)
+{
+	if ((piece.a.y > point.y) == (piece.b.y > point.y))
+		return false;
+	return piece.a.x + (point.y - piece.a.y) * (piece.b.x - piece.a.x) / (piece.b.y - piece.a.y) < point.x;
+}
+
+// The shape's edges by runs of chords, sorted by where they begin in x.
+struct SortedRuns {
+	const PolyShape& shape;
+	const std::vector<EdgePiece>& runs;
+	double largestSagitta;
+
+	// Whether the point, clear of every chord, lies inside the contour's chords. A run's own chord
+	// crosses the ray as often as its chords do, but where the point lies between them.
+	bool Encloses(std::size_t contour, const Coord& point) const
+	{
+		bool inside = false;
+		for (const EdgePiece& run : runs) {
+			if (run.MinX() - largestSagitta > point.x)
+				break;
+			if (run.contour != contour)
+				continue;
+			if (run.sagitta == 0.0 || DistanceToPiece(point, run) > run.sagitta + RoundingSlack) {
+				inside = inside != CrossedLeftOf(point, run);
+				continue;
+			}
+			PieceChords chords = ChordsOf(shape, run);
+			for (std::size_t i = 0; i < chords.count; ++i)
+				inside = inside != CrossedLeftOf(point, chords.pieces[i]);
+		}
+		return inside;
+	}
+};
+
+struct HoleBox {
+	std::size_t contour;
+	Box2DData box; // around its chords
+};
+
+std::vector<HoleBox> HoleBoxesOf(const PolyShape& shape, const std::vector<EdgePiece>& runs)
+{
+	std::vector<HoleBox> holes(shape.contours.size() - 1);
+	for (std::size_t hole = 0; hole < holes.size(); ++hole) {
+		const Coord& first = shape.contours[hole + 1].front().begin;
+		holes[hole] = {hole + 1, {first.x, first.y, first.x, first.y}};
+	}
+	for (const EdgePiece& run : runs) {
+		if (run.contour == 0)
+			continue;
+		Box2DData& box = holes[run.contour - 1].box;
+		box = {std::min(box.xMin, run.MinX() - run.sagitta), std::min(box.yMin, run.MinY() - run.sagitta),
+		       std::max(box.xMax, run.MaxX() + run.sagitta), std::max(box.yMax, run.MaxY() + run.sagitta)};
+	}
+	return holes;
 }
 
 // Contours keep clear of one another, so one point of a hole tells where all of it lies.
-bool HolesNest(const PolyShape& shape, const std::vector<Ring>& rings)
+bool HolesNest(const SortedRuns& edges)
 {
-	std::vector<std::size_t> holes(rings.size() - 1);
-	std::iota(holes.begin(), holes.end(), 1);
-	for (std::size_t hole : holes) {
-		if (!Encloses(rings.front(), shape.contours[hole].front().begin))
+	const PolyShape& shape = edges.shape;
+	if (shape.contours.size() == 1)
+		return true;
+	std::vector<HoleBox> holes = HoleBoxesOf(shape, edges.runs);
+	auto pointOf = [&](const HoleBox& hole) { return shape.contours[hole.contour].front().begin; };
+	for (const HoleBox& hole : holes) {
+		if (!edges.Encloses(0, pointOf(hole)))
 			return false;
 	}
-	std::sort(holes.begin(), holes.end(),
-	          [&](std::size_t a, std::size_t b) { return rings[a].box.xMin < rings[b].box.xMin; });
+	std::sort(holes.begin(), holes.end(), [](const HoleBox& a, const HoleBox& b) { return a.box.xMin < b.box.xMin; });
 	for (std::size_t i = 0; i < holes.size(); ++i) {
-		const Ring& ring = rings[holes[i]];
-		for (std::size_t k = i + 1; k < holes.size() && rings[holes[k]].box.xMin <= ring.box.xMax; ++k) {
-			const Ring& other = rings[holes[k]];
-			if (Overlap(ring.box, other.box) && (Encloses(ring, shape.contours[holes[k]].front().begin) ||
-			                                     Encloses(other, shape.contours[holes[i]].front().begin)))
+		for (std::size_t k = i + 1; k < holes.size() && holes[k].box.xMin <= holes[i].box.xMax; ++k) {
+			if (Overlap(holes[i].box, holes[k].box) && (edges.Encloses(holes[i].contour, pointOf(holes[k])) ||
+			                                            edges.Encloses(holes[k].contour, pointOf(holes[i]))))
 				return false;
 		}
 	}
@@ -224,6 +296,7 @@ bool AnyTooClose(std::vector<EdgePiece>* pieces, const std::function<bool(const 
 	                     [&](const EdgePiece& s, const EdgePiece& t) { return TooClose(s, t) && found(s, t); });
 }
 
+// Arcs are swept by runs of chords and looked at chord by chord only where something comes near a run.
 bool IsRegular(const PolyShape& shape)
 {
 	if (shape.contours.empty())
@@ -232,9 +305,13 @@ bool IsRegular(const PolyShape& shape)
 		if (contour.size() < 3 || !HasRegularVertices(contour))
 			return false;
 	}
-	std::vector<EdgePiece> pieces = PiecesOf(shape);
-	return !AnyTooClose(&pieces, [](const EdgePiece&, const EdgePiece&) { return true; }) &&
-	       HolesNest(shape, RingsOf(shape, pieces));
+	std::vector<EdgePiece> runs = PiecesOf(shape, ChordsPerRun);
+	if (ArcTooCloseToItself(shape, runs))
+		return false;
+	double largestSagitta = LargestSagitta(runs);
+	return !AnyChordPairByRuns(shape, &runs, Clearance + 4.0 * largestSagitta + RoundingSlack, RunsMayComeTooNear,
+	                           TooClose) &&
+	       HolesNest({shape, runs, largestSagitta});
 }
 
 } // namespace Geometry
