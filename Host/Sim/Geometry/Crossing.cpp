@@ -192,8 +192,10 @@ PieceChords ChordsOf(const PolyShape& shape, const EdgePiece& piece)
 bool EdgesCross(const PolyShape& shape)
 {
 	std::vector<EdgePiece> runs = PiecesOf(shape, ChordsPerRun);
-	return AnyChordPairByRuns(shape, &runs, 2.0 * LargestSagitta(runs) + RoundingSlack, MayCross,
-	                          CrossAwayFromTheirJoint);
+	return AnyChordPairByRuns(
+	    shape, &runs, 2.0 * LargestSagitta(runs) + RoundingSlack,
+	    [](const EdgePiece& s, const EdgePiece& t) { return MayCross(s, t); },
+	    [](const EdgePiece& u, const EdgePiece& v) { return CrossAwayFromTheirJoint(u, v); });
 }
 
 } // namespace Geometry

@@ -80,20 +80,34 @@ struct PieceChords {
 
 PieceChords ChordsOf(const PolyShape& shape, const EdgePiece& piece);
 
+// A straight edge's piece is its own only chord.
+inline bool IsStraight(const PolyShape& shape, const EdgePiece& piece)
+{
+	return shape.contours[piece.contour][piece.edge].arcAngle == 0.0;
+}
+
 inline bool OnOneEdge(const EdgePiece& s, const EdgePiece& t)
 {
 	return s.contour == t.contour && s.edge == t.edge;
 }
 
-// Whether found(u, v) answers true for some chord u of piece s and chord v of piece t.
-template <typename Found>
-bool AnyChordPairOf(const PolyShape& shape, const EdgePiece& s, const EdgePiece& t, Found found)
+// Whether found(u, v) answers true for some chord u of piece s and chord v of piece t, looking
+// at t's chords only for those chords of s that near(u, t) says may be found with one of them.
+template <typename Near, typename Found>
+bool AnyChordPairOf(const PolyShape& shape, const EdgePiece& s, const EdgePiece& t, Near near, Found found)
 {
+	if (IsStraight(shape, s) && IsStraight(shape, t))
+		return found(s, t);
 	PieceChords sChords = ChordsOf(shape, s);
-	PieceChords tChords = ChordsOf(shape, t);
+	PieceChords tChords;
 	for (std::size_t i = 0; i < sChords.count; ++i) {
+		const EdgePiece& u = sChords.pieces[i];
+		if (!near(u, t))
+			continue;
+		if (tChords.count == 0)
+			tChords = ChordsOf(shape, t);
 		for (std::size_t k = 0; k < tChords.count; ++k) {
-			if (found(sChords.pieces[i], tChords.pieces[k]))
+			if (found(u, tChords.pieces[k]))
 				return true;
 		}
 	}
@@ -101,13 +115,13 @@ bool AnyChordPairOf(const PolyShape& shape, const EdgePiece& s, const EdgePiece&
 }
 
 // Whether found(u, v) answers true for some two chords of different edges of the shape, its arcs
-// swept by the runs of chords PiecesOf(shape, ChordsPerRun) gives; the chords of two runs are
-// looked at only where near(s, t) says they may be found, and `reach` must be as wide as that.
+// swept by the runs of chords PiecesOf(shape, ChordsPerRun) gives. near(s, t) tells whether chords
+// of two pieces, each within its sagitta of its piece, may be found, and `reach` is as wide as that.
 template <typename Near, typename Found>
 bool AnyChordPairByRuns(const PolyShape& shape, std::vector<EdgePiece>* runs, double reach, Near near, Found found)
 {
 	return AnyPairWithin(runs, reach, [&](const EdgePiece& s, const EdgePiece& t) {
-		return !OnOneEdge(s, t) && near(s, t) && AnyChordPairOf(shape, s, t, found);
+		return !OnOneEdge(s, t) && near(s, t) && AnyChordPairOf(shape, s, t, near, found);
 	});
 }
 

@@ -130,6 +130,13 @@ bool ClearOfItself(const ShapeContour& contour, std::size_t i)
 	return std::min(2.0 * radius * std::sin(step / 2.0), ends) >= Clearance + 2.0 * chordSagitta + RoundingSlack;
 }
 
+// Chords lie within their runs' sagittas of the runs' own chords, and have smaller sagittas.
+bool RunsMayComeTooNear(const EdgePiece& s, const EdgePiece& t)
+{
+	return (s.sagitta == 0.0 && t.sagitta == 0.0) ||
+	       PieceDistance(s, t) < Clearance + 2.0 * (s.sagitta + t.sagitta) + RoundingSlack;
+}
+
 bool OtherChordTooClose(const EdgePiece& u, const EdgePiece& v)
 {
 	return u.piece != v.piece && TooClose(u, v);
@@ -145,19 +152,12 @@ bool ArcTooCloseToItself(const PolyShape& shape, const std::vector<EdgePiece>& r
 		std::size_t last = first + run.pieceCount;
 		for (std::size_t i = first; i < last; ++i) {
 			for (std::size_t k = i; k < last; ++k) {
-				if (AnyChordPairOf(shape, runs[i], runs[k], OtherChordTooClose))
+				if (AnyChordPairOf(shape, runs[i], runs[k], RunsMayComeTooNear, OtherChordTooClose))
 					return true;
 			}
 		}
 	}
 	return false;
-}
-
-// Chords lie within their runs' sagittas of the runs' own chords, and have smaller sagittas.
-bool RunsMayComeTooNear(const EdgePiece& s, const EdgePiece& t)
-{
-	return (s.sagitta == 0.0 && t.sagitta == 0.0) ||
-	       PieceDistance(s, t) < Clearance + 2.0 * (s.sagitta + t.sagitta) + RoundingSlack;
 }
 
 // Whether a ray leftwards from the point crosses the piece, by one half-open rule for all pieces.
@@ -309,8 +309,10 @@ bool IsRegular(const PolyShape& shape)
 	if (ArcTooCloseToItself(shape, runs))
 		return false;
 	double largestSagitta = LargestSagitta(runs);
-	return !AnyChordPairByRuns(shape, &runs, Clearance + 4.0 * largestSagitta + RoundingSlack, RunsMayComeTooNear,
-	                           TooClose) &&
+	return !AnyChordPairByRuns(
+	           shape, &runs, Clearance + 4.0 * largestSagitta + RoundingSlack,
+	           [](const EdgePiece& s, const EdgePiece& t) { return RunsMayComeTooNear(s, t); },
+	           [](const EdgePiece& u, const EdgePiece& v) { return TooClose(u, v); }) &&
 	       HolesNest({shape, runs, largestSagitta});
 }
 
