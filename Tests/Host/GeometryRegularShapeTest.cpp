@@ -4,6 +4,7 @@
 
 #include "GeometryShapes.hpp"
 #include "Sim/Geometry/Clipping.hpp"
+#include "Sim/Geometry/Crossing.hpp"
 #include "Sim/Geometry/Regularity.hpp"
 
 namespace {
@@ -36,6 +37,18 @@ Contour HoleWithArcTowardsTheFirst(double gap)
 	return {{2.5, 1}, {3.5, 1}, {3.5, 2}, {2.5, 2, ArcAngle(1.0, 0.5 - gap)}};
 }
 
+// A room whose top edge is an arc bulging 0.1 and short enough to be swept as one run of chords,
+// and a hole above that run's chord whose top-left corner comes first and whose top keeps that
+// far beyond the clearance the middle chord's sagitta gives it.
+Outline ShortArcRoomWithHoleBelowItsChords(double gap)
+{
+	const double angle = ArcAngle(6.0, 0.1);
+	const int chords = Geometry::ArcPieceCount(angle);
+	const double chord = Geometry::ArcChordPoint({6, 4}, {0, 4}, angle, chords / 2, chords).y;
+	const double top = chord - (4.1 - chord) - gap;
+	return {{{0, 0}, {6, 0}, {6, 4, angle}, {0, 4}}, {{2.9, top}, {2.9, 3}, {3.1, 3}, {3.1, top}}};
+}
+
 TEST(Regularize, AnAlreadyRegularShapeIsOnlyOrientedAndComesOutAsClippingGivesIt)
 {
 	const struct {
@@ -53,6 +66,8 @@ TEST(Regularize, AnAlreadyRegularShapeIsOnlyOrientedAndComesOutAsClippingGivesIt
 	    {"ArcHoleAMillimetreFromAHole", {square, hole, HoleWithArcTowardsTheFirst(1e-3)}, true},
 	    {"ArcHoleMicrometresFromAHole", {square, hole, HoleWithArcTowardsTheFirst(5e-6)}, false},
 	    {"HoleMicrometresFromTheOuter", {square, {{1, 1}, {3.999995, 1}, {2, 2}}}, false},
+	    {"HoleBetweenAnArcsChordAndItsFewChords", ShortArcRoomWithHoleBelowItsChords(1e-3), true},
+	    {"HoleMicrometresBelowAnArcsFewChords", ShortArcRoomWithHoleBelowItsChords(5e-6), false},
 	    {"CollinearVertex", {{{0, 0}, {2, 0}, {4, 0}, {4, 4}, {0, 4}}}, false},
 	    {"VertexOffTheLineWithinAGridStep", {{{0, 0}, {2, 0.4e-6}, {4, 0}, {4, 4}, {0, 4}}}, false},
 	    {"ArcCrossingItsNeighbourNextToTheVertex", {{{0, 0}, {1, 0}, {0.5, 0.8660254, -2.13}}}, false},
