@@ -6,6 +6,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <fstream>
@@ -65,25 +66,30 @@ struct CommandRun {
 	std::size_t failedZones;
 };
 
-// Four times the largest last-level cache of the machines it runs on.
-constexpr std::size_t cacheSweepBytes = std::size_t(128) << 20;
+// Twice the largest last-level cache of the machines it runs on.
+constexpr std::size_t cacheSweepBytes = std::size_t(64) << 20;
 constexpr std::size_t cacheLineBytes = 64;
-// Allocations below this come from the process's heap, which keeps what is freed;
-// the cache sweep is larger and goes back to the system.
+// Allocations below this come from the process's heap, which keeps what is freed.
 constexpr int keptAllocationBytes = 64 << 20;
+
+// Written once; it counts in the process's memory but not in the peak reported.
+const std::vector<char>& CacheSweep()
+{
+	static const std::vector<char> sweep(cacheSweepBytes, 1);
+	return sweep;
+}
 
 // A user runs a command on a project that is not in the processor's caches; without this,
 // a small project would be measured warm from the command before and a large one cold.
-// The sweep's memory goes back to the system before the command; it counts in the peak of
-// a small project, not in that of the 10,000-zone one, which holds far more.
+// The sweep only reads, so that the caches it leaves hold nothing to write back while the
+// command runs.
 void EvictCaches()
 {
-	// Read and written line by line: a bulk fill may bypass the caches.
-	std::vector<char> sweep(cacheSweepBytes);
+	const std::vector<char>& sweep = CacheSweep();
+	char sum = 0;
 	for (std::size_t i = 0; i < sweep.size(); i += cacheLineBytes)
-		sweep[i] = static_cast<char>(sweep[i] + 1);
-	benchmark::DoNotOptimize(sweep.data());
-	benchmark::ClobberMemory();
+		sum = static_cast<char>(sum + sweep[i]);
+	benchmark::DoNotOptimize(sum);
 }
 
 // One undoable command over every zone, timed with the journal the host keeps for undo.
@@ -125,11 +131,12 @@ void MoveOneWallInEachApartment(const Apartments& apartments)
 	});
 }
 
+// The process's peak, less the cache sweep's buffer.
 double PeakMemoryMB()
 {
 	rusage usage = {};
 	getrusage(RUSAGE_SELF, &usage);
-	return double(usage.ru_maxrss) / 1024.0;
+	return double(usage.ru_maxrss) / 1024.0 - double(cacheSweepBytes >> 20);
 }
 
 // One measured command over a new project, and what it made.
@@ -170,32 +177,41 @@ Measured RemoveScenario(std::size_t zones)
 	return {run, apartments.project.zones.size(), 0};
 }
 
-// What the iterations of one benchmark measured together.
+// What the iterations of one benchmark measured. Times are the median of the runs, which
+// a run disturbed by other work on the machine does not move.
 struct Totals {
-	double seconds = 0.0;
+	std::vector<double> secondsPerZone;
 	double zones = 0.0;
 	double failedZones = 0.0;
 	double coverings = 0.0;
 
 	void Add(const Measured& measured)
 	{
-		seconds += measured.run.seconds;
+		secondsPerZone.push_back(measured.run.seconds / double(measured.zones));
 		zones += double(measured.zones);
 		failedZones += double(measured.run.failedZones);
 		coverings += double(measured.coverings);
 	}
 
+	double MedianSecondsPerZone()
+	{
+		auto middle = secondsPerZone.begin() + std::ptrdiff_t(secondsPerZone.size() / 2);
+		std::nth_element(secondsPerZone.begin(), middle, secondsPerZone.end());
+		return *middle;
+	}
+
 	// The peak is the process's after the first run of this size: later runs of the same
 	// size leave the heap more broken up, which adds to the peak but not to what a user sees.
-	void Report(benchmark::State& state, double peakMB) const
+	void Report(benchmark::State& state, double peakMB)
 	{
 		double iterations = double(state.iterations());
+		double perZone = MedianSecondsPerZone();
 		state.counters["zones"] = zones / iterations;
 		state.counters["failed_zones"] = failedZones / iterations;
-		state.counters["us_per_zone"] = seconds / zones * 1e6;
+		state.counters["us_per_zone"] = perZone * 1e6;
 		if (coverings == 0.0)
 			return;
-		double perCovering = seconds / coverings;
+		double perCovering = perZone * zones / coverings;
 		state.counters["coverings"] = coverings / iterations;
 		state.counters["us_per_covering"] = perCovering * 1e6;
 		state.counters["x_bare_create"] = perCovering / bareCreateSeconds;
