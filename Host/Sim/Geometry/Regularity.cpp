@@ -100,10 +100,31 @@ Wedge ArrivingWedge(const Coord& begin, const Coord& vertex, double arcAngle, in
 	return WedgeOf(DirectionOf(begin, vertex) + arcAngle / 2.0 + Pi, DirectionOf(vertex, lastPiece));
 }
 
+// Straight edges that meet at more than a right angle, or clearly more than the sharpest open
+// corner apart, need no directions worked out.
+bool IsOpenCorner(const ShapeContour& contour, std::size_t i)
+{
+	std::size_t previous = PreviousOf(contour, i);
+	if (contour[previous].arcAngle == 0.0 && contour[i].arcAngle == 0.0) {
+		const Coord& vertex = contour[i].begin;
+		const Coord& back = contour[previous].begin;
+		const Coord& ahead = EndOf(contour, i);
+		double bx = back.x - vertex.x;
+		double by = back.y - vertex.y;
+		double ax = ahead.x - vertex.x;
+		double ay = ahead.y - vertex.y;
+		double cross = bx * ay - by * ax;
+		double sine = 2.0 * MinCornerAngle;
+		if (bx * ax + by * ay < 0.0 || cross * cross > sine * sine * (bx * bx + by * by) * (ax * ax + ay * ay))
+			return true;
+	}
+	return CornerAngle(contour, i) >= MinCornerAngle;
+}
+
 bool HasRegularVertices(const ShapeContour& contour)
 {
 	for (std::size_t i = 0; i < contour.size(); ++i) {
-		if (CornerAngle(contour, i) < MinCornerAngle ||
+		if (!IsOpenCorner(contour, i) ||
 		    !KeepsVertex(contour, i, FineChordsOf(contour, PreviousOf(contour, i)), FineChordsOf(contour, i)) ||
 		    !KeepsChordPoints(contour, i))
 			return false;
