@@ -52,9 +52,9 @@ double DistanceFromLine(const Coord& point, const Coord& a, const Coord& b)
 }
 
 // Each point between an arc's chords bends off the line through its neighbours.
-bool KeepsChordPoints(const ShapeContour& contour, std::size_t i)
+bool KeepsChordPoints(const ShapeContour& contour, std::size_t i, ClippingChords fine)
 {
-	int steps = FineChordsOf(contour, i).steps;
+	int steps = fine.steps;
 	if (steps < 2)
 		return true;
 	double bend = RadiusOf(contour, i) * ClippingUnitsPerMetre * (1.0 - std::cos(contour[i].arcAngle / steps));
@@ -100,34 +100,72 @@ Wedge ArrivingWedge(const Coord& begin, const Coord& vertex, double arcAngle, in
 	return WedgeOf(DirectionOf(begin, vertex) + arcAngle / 2.0 + Pi, DirectionOf(vertex, lastPiece));
 }
 
-// Straight edges that meet at more than a right angle, or clearly more than the sharpest open
-// corner apart, need no directions worked out.
-bool IsOpenCorner(const ShapeContour& contour, std::size_t i)
+// The vertices on either side of vertex i seen from it, where both its edges are straight.
+bool StraightNeighbours(const ShapeContour& contour, std::size_t i, Coord* back, Coord* ahead)
 {
 	std::size_t previous = PreviousOf(contour, i);
-	if (contour[previous].arcAngle == 0.0 && contour[i].arcAngle == 0.0) {
-		const Coord& vertex = contour[i].begin;
-		const Coord& back = contour[previous].begin;
-		const Coord& ahead = EndOf(contour, i);
-		double bx = back.x - vertex.x;
-		double by = back.y - vertex.y;
-		double ax = ahead.x - vertex.x;
-		double ay = ahead.y - vertex.y;
-		double cross = bx * ay - by * ax;
-		double sine = 2.0 * MinCornerAngle;
-		if (bx * ax + by * ay < 0.0 || cross * cross > sine * sine * (bx * bx + by * by) * (ax * ax + ay * ay))
-			return true;
-	}
-	return CornerAngle(contour, i) >= MinCornerAngle;
+	if (contour[previous].arcAngle != 0.0 || contour[i].arcAngle != 0.0)
+		return false;
+	const Coord& vertex = contour[i].begin;
+	const Coord& end = EndOf(contour, i);
+	*back = {contour[previous].begin.x - vertex.x, contour[previous].begin.y - vertex.y};
+	*ahead = {end.x - vertex.x, end.y - vertex.y};
+	return true;
+}
+
+// Straight edges that meet at more than a right angle, or clearly more than the sharpest open
+// corner apart, need no directions worked out.
+bool IsClearlyOpen(const Coord& back, const Coord& ahead)
+{
+	double cross = back.x * ahead.y - back.y * ahead.x;
+	double sine = 2.0 * MinCornerAngle;
+	return back.x * ahead.x + back.y * ahead.y < 0.0 ||
+	       cross * cross > sine * sine * (back.x * back.x + back.y * back.y) * (ahead.x * ahead.x + ahead.y * ahead.y);
+}
+
+// Rounding a point to the clipping grid moves it by at most this, in grid units.
+constexpr double GridRounding = 0.7072;
+// Neighbours at least this far apart, in grid units, hardly turn the line through them by rounding.
+constexpr double LongSpanUnits = 1000.0;
+
+// A vertex between straight edges so far off the line through its neighbours that rounding all
+// three to the grid cannot bring it near: the line moves there by the rounding of its ends,
+// weighted by where the vertex lies along it.
+bool IsClearlyKept(const Coord& back, const Coord& ahead)
+{
+	double spanX = (ahead.x - back.x) * ClippingUnitsPerMetre;
+	double spanY = (ahead.y - back.y) * ClippingUnitsPerMetre;
+	double span = std::hypot(spanX, spanY);
+	if (span < LongSpanUnits)
+		return false;
+	double backX = back.x * ClippingUnitsPerMetre;
+	double backY = back.y * ClippingUnitsPerMetre;
+	double along = -(backX * spanX + backY * spanY) / (span * span);
+	double distance = std::fabs(backX * spanY - backY * spanX) / span;
+	double lever = 1.0 + std::fabs(along) + std::fabs(1.0 - along);
+	return distance >= 2.0 * (MinVertexTurnUnits + GridRounding * lever);
+}
+
+// The edges meet at an open corner, clipping keeps the vertex and the points between the
+// chords it follows the edge leaving it by.
+bool IsRegularVertex(const ShapeContour& contour, std::size_t i, ClippingChords before, ClippingChords after)
+{
+	Coord back{};
+	Coord ahead{};
+	bool straight = StraightNeighbours(contour, i, &back, &ahead);
+	return ((straight && IsClearlyOpen(back, ahead)) || CornerAngle(contour, i) >= MinCornerAngle) &&
+	       ((straight && IsClearlyKept(back, ahead)) || KeepsVertex(contour, i, before, after)) &&
+	       KeepsChordPoints(contour, i, after);
 }
 
 bool HasRegularVertices(const ShapeContour& contour)
 {
+	ClippingChords before = FineChordsOf(contour, contour.size() - 1);
 	for (std::size_t i = 0; i < contour.size(); ++i) {
-		if (!IsOpenCorner(contour, i) ||
-		    !KeepsVertex(contour, i, FineChordsOf(contour, PreviousOf(contour, i)), FineChordsOf(contour, i)) ||
-		    !KeepsChordPoints(contour, i))
+		ClippingChords after = FineChordsOf(contour, i);
+		if (!IsRegularVertex(contour, i, before, after))
 			return false;
+		before = after;
 	}
 	return true;
 }
