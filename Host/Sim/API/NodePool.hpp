@@ -5,6 +5,7 @@
 // order instead of a page or more apart. Freed entries are kept for the next ones.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <memory>
