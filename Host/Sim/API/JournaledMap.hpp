@@ -75,7 +75,7 @@ public:
 		if (found == map.end())
 			return 0;
 		// The value goes, so the journal takes it rather than a copy.
-		if (IsNew(found->second))
+		if (MarkFirstNote(found->second))
 			journal.emplace_back(key, std::move(found->second.value));
 		map.erase(found);
 		return 1;
@@ -110,8 +110,8 @@ private:
 	};
 
 	// Only the first change of a key in a journal counts; the mark on the entry
-	// tells it without a search of the journal.
-	bool IsNew(Slot& slot)
+	// tells it without a search of the journal. True, and marked, for the first.
+	bool MarkFirstNote(Slot& slot)
 	{
 		if (!recording || slot.notedIn == journalNumber)
 			return false;
@@ -120,12 +120,12 @@ private:
 	}
 	void Note(const key_type& key, Slot& slot)
 	{
-		if (IsNew(slot))
+		if (MarkFirstNote(slot))
 			journal.emplace_back(key, slot.value);
 	}
 	void NoteAbsent(const key_type& key, Slot& slot)
 	{
-		if (IsNew(slot))
+		if (MarkFirstNote(slot))
 			journal.emplace_back(key, std::nullopt);
 	}
 

@@ -9,12 +9,14 @@ namespace {
 // Removes the first item that matches; drops the list under the key once it is empty.
 template <typename Lists, typename Matches> bool EraseFirst(Lists& lists, const API_Guid& key, Matches matches)
 {
-	const auto* list = lists.Get(key);
-	if (list == nullptr || std::none_of(list->begin(), list->end(), matches))
+	auto* list = lists.Change(key);
+	if (list == nullptr)
 		return false;
-	auto& changed = *lists.Change(key);
-	changed.erase(std::find_if(changed.begin(), changed.end(), matches));
-	if (changed.empty())
+	auto item = std::find_if(list->begin(), list->end(), matches);
+	if (item == list->end())
+		return false;
+	list->erase(item);
+	if (list->empty())
 		lists.erase(key);
 	return true;
 }
