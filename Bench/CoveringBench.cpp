@@ -3,16 +3,20 @@
 // element create in the stand-in host.
 
 #include <benchmark/benchmark.h>
+#include <immintrin.h>
 #include <malloc.h>
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "API/Commands.hpp"
@@ -66,30 +70,43 @@ struct CommandRun {
 	std::size_t failedZones;
 };
 
-// Twice the largest last-level cache of the machines it runs on.
-constexpr std::size_t cacheSweepBytes = std::size_t(64) << 20;
-constexpr std::size_t cacheLineBytes = 64;
 // Allocations below this come from the process's heap, which keeps what is freed.
 constexpr int keptAllocationBytes = 64 << 20;
+constexpr std::uintptr_t cacheLineBytes = 64;
 
-// Written once; it counts in the process's memory but not in the peak reported.
-const std::vector<char>& CacheSweep()
+struct AddressRange {
+	std::uintptr_t begin;
+	std::uintptr_t end;
+};
+
+// The process's writable memory, the project's among it, as the system lists its mappings.
+std::vector<AddressRange> WritableMemory()
 {
-	static const std::vector<char> sweep(cacheSweepBytes, 1);
-	return sweep;
+	std::ifstream maps("/proc/self/maps");
+	std::vector<AddressRange> ranges;
+	std::string line;
+	while (std::getline(maps, line)) {
+		unsigned long begin = 0;
+		unsigned long end = 0;
+		char permissions[5] = {};
+		if (std::sscanf(line.c_str(), "%lx-%lx %4s", &begin, &end, permissions) == 3 && permissions[0] == 'r' &&
+		    permissions[1] == 'w')
+			ranges.push_back({begin, end});
+	}
+	return ranges;
 }
 
 // A user runs a command on a project that is not in the processor's caches; without this,
 // a small project would be measured warm from the command before and a large one cold.
-// The sweep only reads, so that the caches it leaves hold nothing to write back while the
-// command runs.
+// Every line is flushed by address: reading a buffer larger than the last-level cache
+// leaves much of a small project there, as that cache keeps lines a stream only passes.
 void EvictCaches()
 {
-	const std::vector<char>& sweep = CacheSweep();
-	char sum = 0;
-	for (std::size_t i = 0; i < sweep.size(); i += cacheLineBytes)
-		sum = static_cast<char>(sum + sweep[i]);
-	benchmark::DoNotOptimize(sum);
+	for (const AddressRange& range : WritableMemory()) {
+		for (std::uintptr_t line = range.begin; line < range.end; line += cacheLineBytes)
+			_mm_clflush(reinterpret_cast<const void*>(line));
+	}
+	_mm_mfence();
 }
 
 // One undoable command over every zone, timed with the journal the host keeps for undo.
@@ -131,12 +148,11 @@ void MoveOneWallInEachApartment(const Apartments& apartments)
 	});
 }
 
-// The process's peak, less the cache sweep's buffer.
 double PeakMemoryMB()
 {
 	rusage usage = {};
 	getrusage(RUSAGE_SELF, &usage);
-	return double(usage.ru_maxrss) / 1024.0 - double(cacheSweepBytes >> 20);
+	return double(usage.ru_maxrss) / 1024.0;
 }
 
 // One measured command over a new project, and what it made.

@@ -125,6 +125,17 @@ TEST_F(ModelStore, DeletionLeavesNoTraceOfTheDeletedInAnyList)
 	EXPECT_TRUE(HostControl::Links().empty());
 }
 
+TEST_F(ModelStore, DeletingAnElementLinkedToItselfAndOthersDropsEachOfItsLinksOnce)
+{
+	Scene s;
+	ASSERT_EQ(InCommand([&] { return ACAPI_ElementLink_Link(s.wall2, s.wall2, 2); }), NoError);
+	std::vector<std::pair<API_Guid, API_Guid>> before = LinkPairs();
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall2}); }), NoError);
+	EXPECT_EQ(LinkPairs(), (std::vector<std::pair<API_Guid, API_Guid>>{{s.zone, s.wall1}, {s.wall3, s.zone}}));
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	EXPECT_EQ(LinkPairs(), before);
+}
+
 TEST_F(ModelStore, UndoRestoresEveryListSoThatLaterChangesFindThemRight)
 {
 	Scene s;

@@ -52,11 +52,14 @@ std::unordered_set<API_Guid> ExpandDeletion(const GS::Array<API_Guid>& requested
 		pending.pop_back();
 		if (!doomed.insert(guid).second)
 			continue;
-		const API_Element& record = project.Get(guid)->record;
-		for (const API_Guid& opening : project.elements.OpeningsOf(guid))
-			pending.push_back(opening);
-		const std::vector<API_Guid>* members = project.groups.Get(record.header.groupGuid);
-		if (!project.groupsSuspended && members != nullptr)
+		const API_Elem_Head& header = project.Get(guid)->record.header;
+		if (header.type.typeID == API_WallID) {
+			for (const API_Guid& opening : project.elements.OpeningsOf(guid))
+				pending.push_back(opening);
+		}
+		if (project.groupsSuspended || header.groupGuid == APINULLGuid)
+			continue;
+		if (const std::vector<API_Guid>* members = project.groups.Get(header.groupGuid))
 			pending.insert(pending.end(), members->begin(), members->end());
 	}
 	return doomed;

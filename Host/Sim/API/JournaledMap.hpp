@@ -3,6 +3,7 @@
 // rather than the size of the table.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -30,7 +31,7 @@ public:
 	using mapped_type = typename Map::mapped_type;
 	// What keys held before the journal opened, in the order noted; a key may be
 	// noted again after it was erased, so the earliest note of a key is what counts.
-	using Journal = std::vector<std::pair<key_type, std::optional<mapped_type>>>;
+	using Journal = std::deque<std::pair<key_type, std::optional<mapped_type>>>;
 
 	// Reading only; a change goes through the calls below, which note the key first.
 	const mapped_type* Get(const key_type& key) const

@@ -56,6 +56,7 @@ std::vector<Link> LinkStore::From(const API_Guid& from) const
 {
 	std::vector<Link> links;
 	if (const std::vector<Made>* source = bySource.Get(from)) {
+		links.reserve(source->size());
 		for (const Made& made : *source)
 			links.push_back(made.link);
 	}
@@ -76,14 +77,17 @@ std::vector<Link> LinkStore::All() const
 
 void LinkStore::DropElement(const API_Guid& guid)
 {
-	for (const Link& link : From(guid))
-		Remove(link.from, link.to);
-	const std::vector<API_Guid>* targeted = sourcesByTarget.Get(guid);
-	if (targeted == nullptr)
-		return;
-	std::vector<API_Guid> sources = *targeted;
-	for (const API_Guid& source : sources)
-		Remove(source, guid);
+	// The element's own lists go whole; each of their links leaves the list at its other end.
+	if (const std::vector<Made>* from = bySource.Get(guid)) {
+		for (const Made& made : *from)
+			EraseFirst(sourcesByTarget, made.link.to, [&](const API_Guid& source) { return source == guid; });
+		bySource.erase(guid);
+	}
+	if (const std::vector<API_Guid>* to = sourcesByTarget.Get(guid)) {
+		for (const API_Guid& source : *to)
+			EraseFirst(bySource, source, [&](const Made& made) { return made.link.to == guid; });
+		sourcesByTarget.erase(guid);
+	}
 }
 
 void LinkStore::OpenJournal()
