@@ -1,6 +1,9 @@
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <map>
+#include <random>
 #include <set>
 
 #include "API/Commands.hpp"
@@ -10,6 +13,7 @@
 #include "API/Selection.hpp"
 #include "GS/Memory.hpp"
 #include "ModelBuilder.hpp"
+#include "Sim/API/GuidTable.hpp"
 #include "Sim/API/NodePool.hpp"
 #include "UndoScope.hpp"
 
@@ -282,6 +286,57 @@ TEST(NodePool, HandsOutSeparateAlignedEntriesAndReusesFreedOnes)
 	void* freed = pool.Allocate();
 	pool.Release(freed);
 	EXPECT_EQ(pool.Allocate(), freed);
+}
+
+// Keys made one after another, as the host makes them, among keys of no order.
+std::vector<API_Guid> MixedKeys()
+{
+	std::vector<API_Guid> keys;
+	std::mt19937 random(7);
+	for (unsigned i = 0; i < 600; ++i) {
+		char text[40];
+		std::snprintf(text, sizeof text, "5A17C0DE-0000-4000-8000-%012X", i);
+		keys.push_back(APIGuidFromString(text));
+		API_Guid other = {UInt32(random()), UInt16(random()), UInt16(random()), {1, 2}, {3, 4, 5, 6, 7, UInt8(i)}};
+		keys.push_back(other);
+	}
+	return keys;
+}
+
+std::map<API_Guid, int> Contents(const Sim::GuidTable<int>& table)
+{
+	return std::map<API_Guid, int>(table.begin(), table.end());
+}
+
+TEST(GuidTable, KeepsWhatAnOrderedMapKeepsThroughGrowthErasureAndCopies)
+{
+	const std::vector<API_Guid> keys = MixedKeys();
+	std::mt19937 random(11);
+	Sim::GuidTable<int> table;
+	std::map<API_Guid, int> expected;
+	for (int step = 0; step < 20000; ++step) {
+		const API_Guid& key = keys[random() % keys.size()];
+		if (random() % 3 == 0) {
+			EXPECT_EQ(table.erase(key), expected.erase(key));
+		} else {
+			table[key] += step;
+			expected[key] += step;
+		}
+		auto found = table.find(key);
+		ASSERT_EQ(found != table.end(), expected.count(key) == 1);
+		if (found != table.end()) {
+			EXPECT_EQ(found->second, expected[key]);
+		}
+		if (step % 2500 == 0) {
+			Sim::GuidTable<int> copy = table;
+			copy[keys.front()] = -1; // a copy shares no entry with its original
+			EXPECT_EQ(Contents(table), expected);
+			Sim::GuidTable<int> moved = std::move(copy);
+			EXPECT_EQ(moved.size(), expected.size() + (expected.count(keys.front()) == 1 ? 0 : 1));
+		}
+	}
+	EXPECT_EQ(table.size(), expected.size());
+	EXPECT_EQ(Contents(table), expected);
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "API/ElementFunctions.hpp"
+#include "Sim/API/GuidTable.hpp"
 #include "Sim/API/JournaledMap.hpp"
 #include "Sim/API/NodePool.hpp"
 
@@ -49,7 +49,7 @@ class ElementStore {
 		std::shared_ptr<StoredElement> element;
 		UInt64 created;
 	};
-	using Entries = JournaledMap<std::unordered_map<API_Guid, Entry>>;
+	using Entries = JournaledMap<GuidTable<Entry>>;
 
 public:
 	using Journal = Entries::Journal;
@@ -90,9 +90,7 @@ private:
 	Entries entries;
 	Ordered all;
 	std::map<API_ElemTypeID, Ordered> byType;
-	std::unordered_map<API_Guid, Ordered, std::hash<API_Guid>, std::equal_to<>,
-	                   PooledAllocator<std::pair<const API_Guid, Ordered>>>
-	    openingsByWall;
+	GuidTable<Ordered> openingsByWall;
 	UInt64 createdCount = 0;
 };
 

@@ -6,20 +6,18 @@
 #include <deque>
 #include <map>
 #include <optional>
-#include <unordered_map>
 #include <utility>
-#include <vector>
 
 #include "GS/Types.hpp"
+#include "Sim/API/GuidTable.hpp"
 #include "Sim/API/NodePool.hpp"
 
 namespace Sim {
 
 // The same kind of map, holding other values, its entries from the pools.
 template <typename Map, typename Value> struct MapOf;
-template <typename K, typename V, typename H, typename E, typename A, typename Value>
-struct MapOf<std::unordered_map<K, V, H, E, A>, Value> {
-	using type = std::unordered_map<K, Value, H, E, PooledAllocator<std::pair<const K, Value>>>;
+template <typename V, typename Value> struct MapOf<GuidTable<V>, Value> {
+	using type = GuidTable<Value>;
 };
 template <typename K, typename V, typename C, typename A, typename Value> struct MapOf<std::map<K, V, C, A>, Value> {
 	using type = std::map<K, Value, C, PooledAllocator<std::pair<const K, Value>>>;

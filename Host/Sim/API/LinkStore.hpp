@@ -2,7 +2,6 @@
 // made, with the reverse list that a deletion needs to find the links to an element.
 #pragma once
 
-#include <unordered_map>
 #include <vector>
 
 #include "API/Guid.hpp"
@@ -22,8 +21,8 @@ class LinkStore {
 		Link link;
 		UInt64 made;
 	};
-	using Sources = JournaledMap<std::unordered_map<API_Guid, std::vector<Made>>>;
-	using Targets = JournaledMap<std::unordered_map<API_Guid, std::vector<API_Guid>>>;
+	using Sources = JournaledMap<GuidTable<std::vector<Made>>>;
+	using Targets = JournaledMap<GuidTable<std::vector<API_Guid>>>;
 
 public:
 	struct Journal {

@@ -130,19 +130,19 @@ struct Project {
 	std::vector<Story> stories;
 	ElementStore elements;
 	LinkStore links;
-	JournaledMap<std::unordered_map<API_Guid, StoredUserData>> userData;
+	JournaledMap<GuidTable<StoredUserData>> userData;
 	JournaledMap<std::map<API_Guid, std::vector<API_Guid>>> groups; // group -> members
 	bool groupsSuspended = false;
 	SelectionList selection;
 	// What the host reports, as the control interface set it.
 	RoomRelationStore roomRelations;
-	JournaledMap<std::unordered_map<API_Guid, API_OpeningRelation>> openingRelations;
-	JournaledMap<std::unordered_map<API_Guid, OpeningWidths>> openingWidths;
+	JournaledMap<GuidTable<API_OpeningRelation>> openingRelations;
+	JournaledMap<GuidTable<OpeningWidths>> openingWidths;
 	// Element settings: definitions, per-element values, tools, favorites and library.
 	PropertyCatalog properties;
 	ClassificationCatalog classifications;
-	std::vector<StoredCategory> categories;                           // in the host's order
-	JournaledMap<std::unordered_map<API_Guid, StoredPCC>> elementPCC; // no entry: nothing set
+	std::vector<StoredCategory> categories;        // in the host's order
+	JournaledMap<GuidTable<StoredPCC>> elementPCC; // no entry: nothing set
 	std::unordered_map<API_ElemType, StoredTool> tools;
 	std::vector<StoredFavorite> favorites;  // in the host's order
 	std::map<Int32, StoredLibPart> library; // by library index

@@ -3,7 +3,6 @@
 // an element leaves no relation naming it.
 #pragma once
 
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -27,8 +26,8 @@ struct StoredRoomRelation {
 };
 
 class RoomRelationStore {
-	using Relations = JournaledMap<std::unordered_map<API_Guid, StoredRoomRelation>>;
-	using Naming = JournaledMap<std::unordered_map<API_Guid, std::unordered_set<API_Guid>>>;
+	using Relations = JournaledMap<GuidTable<StoredRoomRelation>>;
+	using Naming = JournaledMap<GuidTable<std::unordered_set<API_Guid>>>;
 
 public:
 	struct Journal {
