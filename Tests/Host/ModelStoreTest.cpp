@@ -224,6 +224,40 @@ TEST_F(ModelStore, UndoPutsBackWhatAKeyHeldBeforeItWasDroppedAndMadeAgainInOneSt
 	EXPECT_EQ(flags, 1u);
 }
 
+TEST_F(ModelStore, CommandsThatGrowAndThinTheTablesManyTimesAreUndoneInOrder)
+{
+	Scene s;
+	const Lists before = Lists::Of(s);
+	std::vector<API_Guid> made;
+	ASSERT_EQ(InCommand([&] {
+		          for (int i = 0; i < 2000; ++i) {
+			          API_Element wall = WallRecord({double(i), 10}, {double(i), 11}, 0.0, 0.2);
+			          if (GSErrCode error = ACAPI_Element_Create(&wall, nullptr); error != NoError)
+				          return error;
+			          made.push_back(wall.header.guid);
+			          if (GSErrCode error = ACAPI_ElementLink_Link(s.zone, made.back(), 1); error != NoError)
+				          return error;
+		          }
+		          return NoError;
+	          }),
+	          NoError);
+	GS::Array<API_Guid> everyOther;
+	for (std::size_t i = 0; i < made.size(); i += 2)
+		everyOther.Push(made[i]);
+	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete(everyOther); }), NoError);
+	GS::Array<API_Guid> fromZone;
+	ASSERT_EQ(ACAPI_ElementLink_GetLinks(s.zone, &fromZone), NoError);
+	ASSERT_EQ(fromZone.GetSize(), 2u + made.size() / 2);
+	EXPECT_EQ(fromZone[2], made[1]);
+	EXPECT_EQ(fromZone[fromZone.GetSize() - 1], made.back());
+
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	ASSERT_EQ(ACAPI_ElementLink_GetLinks(s.zone, &fromZone), NoError);
+	EXPECT_EQ(std::vector<API_Guid>(fromZone.begin() + 2, fromZone.end()), made) << "back in the order made";
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	EXPECT_TRUE(Lists::Of(s) == before);
+}
+
 TEST_F(ModelStore, UndoGivesBackElementsAsTheyWereBeforeTheirChanges)
 {
 	Scene s;
