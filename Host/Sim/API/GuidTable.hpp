@@ -70,9 +70,8 @@ public:
 	GuidTable() = default;
 	GuidTable(const GuidTable& other) { CopyFrom(other); }
 	GuidTable(GuidTable&& other) noexcept
-	    : slots(std::move(other.slots)), taken(std::exchange(other.taken, 0)), shift(other.shift)
+	    : slots(std::exchange(other.slots, {})), taken(std::exchange(other.taken, 0)), shift(other.shift)
 	{
-		other.slots.clear();
 	}
 	GuidTable& operator=(GuidTable other) noexcept
 	{
@@ -91,11 +90,7 @@ public:
 	bool empty() const { return taken == 0; }
 
 	iterator find(const API_Guid& key) { return At(PlaceOf(key)); }
-	const_iterator find(const API_Guid& key) const
-	{
-		std::size_t place = PlaceOf(key);
-		return place == npos ? end() : const_iterator(slots.data() + place, Last());
-	}
+	const_iterator find(const API_Guid& key) const { return At(PlaceOf(key)); }
 	std::size_t count(const API_Guid& key) const { return PlaceOf(key) == npos ? 0 : 1; }
 
 	// The key's entry, made with a default value when the key is new.
@@ -147,7 +142,11 @@ private:
 	Slot* Last() { return slots.data() + slots.size(); }
 	const Slot* First() const { return slots.data(); }
 	const Slot* Last() const { return slots.data() + slots.size(); }
-	iterator At(std::size_t place) { return place == npos ? end() : iterator(slots.data() + place, Last()); }
+	iterator At(std::size_t place) { return place == npos ? end() : iterator(First() + place, Last()); }
+	const_iterator At(std::size_t place) const
+	{
+		return place == npos ? end() : const_iterator(First() + place, Last());
+	}
 
 	// Keys whose hashes differ in their last bits only, as those of GUIDs made one after
 	// another do, share a run of places, so that a command over consecutive elements reads

@@ -1,8 +1,8 @@
 // An allocator for the entries of the project's tables: entries of one size come from
 // blocks of many, so that a table's entries lie together in memory rather than among the
-// element records and memo parts made between them. Growing a table walks every entry,
-// and a command walks the entries of consecutive elements; both then read memory in
-// order instead of a page or more apart. Freed entries are kept for the next ones.
+// element records and memo parts made between them. A command walks the entries of
+// consecutive elements, which then lie together instead of a page or more apart.
+// Freed entries are kept for the next ones.
 #pragma once
 
 #include <algorithm>
