@@ -8,6 +8,7 @@
 #include "ErrorNames.hpp"
 #include "HostTest.hpp"
 #include "ModelBuilder.hpp"
+#include "ResourceIDs.hpp"
 #include "RoomCommands.hpp"
 #include "RunningSettings.hpp"
 #include "SessionControl.hpp"
@@ -106,6 +107,11 @@ std::vector<std::vector<std::string>> AlertParameters()
 	}
 	return shown;
 }
+
+// Add (without its summary), Update and Remove, as the palette calls them.
+const std::vector<std::function<ErrCode()>> allCommands = {[] { return AddVelmora(Settings(true, false)); },
+                                                           [] { return UpdateVelmora(Settings(true)); },
+                                                           RemoveCoveringsFromSelectedRooms};
 
 const std::string doubleAdd = "Some selected zones already have coverings; they were left as they are.";
 const std::string roomStory = "Some selected zones have their top linked to a story; they were left as they are.";
@@ -269,25 +275,54 @@ TEST_F(RoomCommands, WithoutZonesNothingRunsAndEmptyRunsMakeTheirUndoStep)
 	}
 }
 
-// A selection that cannot be read is the host's failure, not an empty or a
-// smaller selection: no command runs on part of it.
-TEST_F(RoomCommands, AnUnreadableSelectionFailsEveryCommandBeforeItsUndoStep)
+// A marquee takes in elements whose type the host cannot tell; they are no
+// zones, and the commands go on with the zones.
+TEST_F(RoomCommands, ElementsOfAnUnknownTypeInTheSelectionArePassedOver)
 {
-	const std::pair<const char*, UInt32> failures[] = {{"ACAPI_Selection_Get", 1},
-	                                                   {"ACAPI_Element_NeigIDToElemType", 2}};
-	for (const auto& [function, nthCall] : failures) {
-		for (const auto& command : std::vector<std::function<ErrCode()>>{[] { return AddVelmora(Settings(true)); },
-		                                                                 [] { return UpdateVelmora(Settings(true)); },
-		                                                                 RemoveCoveringsFromSelectedRooms}) {
-			SCOPED_TRACE(function);
-			HostControl::FailCall(function, nthCall, APIERR_GENERAL);
-			EXPECT_EQ(command(), APIERR_GENERAL);
-			HostControl::ClearFaults();
-		}
-	}
-	EXPECT_TRUE(AlertLog().empty());
-	EXPECT_TRUE(HostControl::UndoStepNames().empty());
+	HostControl::Select({HostControl::AddElement(NewRecord(API_BeamID)), rooms[0].zone, rooms[2].zone});
+	EXPECT_EQ(AddVelmora(Settings(true, false)), NoError);
+	EXPECT_EQ(UpdateVelmora(Settings(true)), NoError);
+	EXPECT_EQ(Covered(), (std::vector<bool>{true, false, true}));
+	EXPECT_EQ(RemoveCoveringsFromSelectedRooms(), NoError);
 	EXPECT_EQ(Covered(), std::vector<bool>(3, false));
+	EXPECT_EQ(HostControl::UndoStepNames().size(), 3u);
+	EXPECT_TRUE(AlertLog().empty());
+}
+
+// A host error before the undo step fails the command: Add and Update show
+// their failure alert, Remove returns the code for the palette to show, and
+// no command runs on part of the selection.
+TEST_F(RoomCommands, AHostErrorBeforeTheUndoStepFailsTheCommand)
+{
+	struct Row {
+		const char* function;
+		std::vector<std::string> alerts;
+	};
+	const Row rows[] = {
+	    {"ACAPI_Selection_Get", {"31122", "31123"}},
+	    {"ACAPI_ElementLink_GetLinkFlags", {"31122", "31123"}},
+	    {"ACAPI_Element_Get", {"31122", "31123"}},
+	    {"ACAPI_Teamwork_ReserveElements", {"31130", "31122", "31131", "31123", "31132"}},
+	};
+	for (const Row& row : rows) {
+		SCOPED_TRACE(row.function);
+		SetUp();
+		HostControl::SetSharedProject(true);
+		HostControl::AddLink(rooms[0].zone, rooms[0].walls[0], LinkZoneWall);
+		for (const auto& command : allCommands) {
+			HostControl::FailCall(row.function, 1, APIERR_GENERAL);
+			EXPECT_EQ(command(), APIERR_GENERAL);
+		}
+		EXPECT_EQ(AlertLog(), row.alerts);
+		std::vector<std::string> failures;
+		for (const HostControl::Alert& alert : HostControl::Alerts()) {
+			if (alert.alertId == ID_ALERT_ADD_FAILED || alert.alertId == ID_ALERT_UPDATE_FAILED)
+				failures.push_back(Text(alert.texts[1]));
+		}
+		EXPECT_EQ(failures, std::vector<std::string>(2, "APIERR_GENERAL"));
+		EXPECT_TRUE(HostControl::UndoStepNames().empty());
+		EXPECT_EQ(HostControl::Elements().size(), 15u) << "nothing was made";
+	}
 }
 
 TEST_F(RoomCommands, SharedProjectAsksAgainAboutWhatIsStillNotReserved)
@@ -343,9 +378,7 @@ std::string ModelImage()
 TEST_F(RoomCommands, UndoingEachCommandRestoresTheModelExactly)
 {
 	GSTime clock = 1796547723;
-	for (const auto& command : std::vector<std::function<ErrCode()>>{[] { return AddVelmora(Settings(true, false)); },
-	                                                                 [] { return UpdateVelmora(Settings(true)); },
-	                                                                 RemoveCoveringsFromSelectedRooms}) {
+	for (const auto& command : allCommands) {
 		std::string before = ModelImage();
 		HostControl::SetClock(++clock);
 		ASSERT_EQ(command(), NoError);
