@@ -3,6 +3,8 @@
 // undo scope in which the host accepts model changes.
 #pragma once
 
+#include <vector>
+
 #include "API/Guid.hpp"
 #include "TI/Time.hpp"
 
@@ -16,6 +18,8 @@ enum class Holder { Nobody, User, OtherUser };
 // held by nobody until set here or reserved; those the add-on creates are the user's.
 void SetHolder(const API_Guid& element, Holder holder);
 Holder GetHolder(const API_Guid& element);
+// The element lists that the user asked to reserve, in order.
+std::vector<std::vector<API_Guid>> ReservationRequests();
 
 // The moment the host's clock shows; a reset host shows 2026-01-05 09:30:00 UTC.
 void SetClock(GSTime now);

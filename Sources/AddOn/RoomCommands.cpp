@@ -1,5 +1,6 @@
 #include "RoomCommands.hpp"
 
+#include <functional>
 #include <optional>
 
 #include "API/Commands.hpp"
@@ -59,12 +60,18 @@ ErrCode RunAsUndoStep(UndoNameIndex name, const std::function<ErrCode()>& body)
 	return ACAPI_CallUndoableCommand(RSGetIndString(ID_STR_UNDO_NAMES, name, ACAPI_GetOwnResModule(), 0), body);
 }
 
-// Add and Update tell the user of a failure that the body has not shown.
-ErrCode ShowFailure(ErrCode code, short alertId)
+// Add and Update: every failure that nothing has shown yet, before the undo
+// step or inside it, ends with the command's failure alert.
+ErrCode RunShowingFailure(const Reservation& reservation, UndoNameIndex name, short failedAlertId,
+                          const std::function<ErrCode(const GS::Array<API_Guid>&)>& body)
 {
-	if (code != NoError && code != COVERR_HANDLED)
-		DG::Alert(ACAPI_GetOwnResModule(), alertId, ErrCodeToUniString(code), "", "", "");
-	return code;
+	GS::Array<API_Guid> roomsToDo;
+	ErrCode result = NoError;
+	if (GetRoomsToDo(reservation, roomsToDo, result))
+		result = RunAsUndoStep(name, [&] { return body(roomsToDo); });
+	if (result != NoError && result != COVERR_HANDLED)
+		DG::Alert(ACAPI_GetOwnResModule(), failedAlertId, ErrCodeToUniString(result), "", "", "");
+	return result;
 }
 
 GS::UniString RunTimeText()
@@ -235,23 +242,16 @@ Reservation AddReservation(const CoveringSettings& settings)
 
 ErrCode AddVelmora(const CoveringSettings& settings)
 {
-	GS::Array<API_Guid> roomsToDo;
-	ErrCode result = NoError;
-	if (!GetRoomsToDo(AddReservation(settings), roomsToDo, result))
-		return result;
-	return ShowFailure(RunAsUndoStep(AddUndoName, [&] { return AddBody(roomsToDo, settings); }), ID_ALERT_ADD_FAILED);
+	return RunShowingFailure(AddReservation(settings), AddUndoName, ID_ALERT_ADD_FAILED,
+	                         [&](const GS::Array<API_Guid>& roomsToDo) { return AddBody(roomsToDo, settings); });
 }
 
 ErrCode UpdateVelmora(const CoveringSettings& settings)
 {
 	const Reservation reservation{
 	    {API_WallID, API_ColumnID, API_WindowID, API_DoorID}, coveringLinkFlags, ID_ALERT_RESERVE_UPDATE};
-	GS::Array<API_Guid> roomsToDo;
-	ErrCode result = NoError;
-	if (!GetRoomsToDo(reservation, roomsToDo, result))
-		return result;
-	return ShowFailure(RunAsUndoStep(UpdateUndoName, [&] { return UpdateBody(roomsToDo, settings); }),
-	                   ID_ALERT_UPDATE_FAILED);
+	return RunShowingFailure(reservation, UpdateUndoName, ID_ALERT_UPDATE_FAILED,
+	                         [&](const GS::Array<API_Guid>& roomsToDo) { return UpdateBody(roomsToDo, settings); });
 }
 
 ErrCode RemoveCoveringsFromSelectedRooms()

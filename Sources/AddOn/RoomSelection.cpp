@@ -18,10 +18,8 @@ bool GetRoomsFromSelection(GS::Array<API_Guid>& rooms, ErrCode& readError)
 	}
 	for (const API_Neig& neig : neigs) {
 		API_ElemType type = {};
-		readError = ACAPI_Element_NeigIDToElemType(neig.neigID, type);
-		if (readError != NoError)
-			return false;
-		if (type.typeID == API_ZoneID)
+		// An element whose type the host cannot tell is no zone.
+		if (ACAPI_Element_NeigIDToElemType(neig.neigID, type) == NoError && type.typeID == API_ZoneID)
 			rooms.Push(neig.guid);
 	}
 	if (rooms.IsEmpty()) {

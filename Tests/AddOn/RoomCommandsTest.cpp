@@ -8,10 +8,12 @@
 #include "ErrorNames.hpp"
 #include "HostTest.hpp"
 #include "ModelBuilder.hpp"
+#include "ResourceIDs.hpp"
 #include "RoomCommands.hpp"
 #include "RunningSettings.hpp"
 #include "SessionControl.hpp"
 #include "SettingsBuilder.hpp"
+#include "VelmoraPalette.hpp"
 
 using HostControl::Defaults;
 using HostControl::Holder;
@@ -106,6 +108,11 @@ std::vector<std::vector<std::string>> AlertParameters()
 	}
 	return shown;
 }
+
+// Add (without its summary), Update and Remove, as the palette calls them.
+const std::vector<std::function<ErrCode()>> allCommands = {[] { return AddVelmora(Settings(true, false)); },
+                                                           [] { return UpdateVelmora(Settings(true)); },
+                                                           RemoveCoveringsFromSelectedRooms};
 
 const std::string doubleAdd = "Some selected zones already have coverings; they were left as they are.";
 const std::string roomStory = "Some selected zones have their top linked to a story; they were left as they are.";
@@ -217,6 +224,7 @@ TEST_F(RoomCommands, OnceOnlyAlertsInTheirOrderThenTheSummary)
 	HostControl::AddLink(rooms[1].zone, rooms[1].walls[0], LinkZoneWall);
 	HostControl::Select({rooms[0].zone, rooms[1].zone, hall.zone, rooms[2].zone});
 	GetRunningCoveringSettings().showSummary = true;
+	StoreRunningCoveringSettings();
 	HostControl::ScriptAlertAnswers({1, 1, 3});
 	EXPECT_EQ(AddVelmora(Settings(true)), NoError);
 	EXPECT_EQ(AlertLog(), (std::vector<std::string>{doubleAdd, roomStory, "31110"}));
@@ -224,6 +232,8 @@ TEST_F(RoomCommands, OnceOnlyAlertsInTheirOrderThenTheSummary)
 	          (std::vector<std::string>{"2026-01-05 09:30:00", "4", "1",
 	                                    "1\n\n\tRoom Name | Room Nr | Floor\n\n\tHall | 04 | 2"}));
 	EXPECT_FALSE(GetRunningCoveringSettings().showSummary) << "the third button switches the summary off";
+	VelmoraPalette::GetInstance().InitPaletteSettings();
+	EXPECT_FALSE(GetRunningCoveringSettings().showSummary) << "and stores the palette's state so";
 
 	SetUp();
 	HostControl::Select({AddRoom(30, "04", "Hall", false).zone, rooms[0].zone});
@@ -269,25 +279,54 @@ TEST_F(RoomCommands, WithoutZonesNothingRunsAndEmptyRunsMakeTheirUndoStep)
 	}
 }
 
-// A selection that cannot be read is the host's failure, not an empty or a
-// smaller selection: no command runs on part of it.
-TEST_F(RoomCommands, AnUnreadableSelectionFailsEveryCommandBeforeItsUndoStep)
+// A marquee takes in elements whose type the host cannot tell; they are no
+// zones, and the commands go on with the zones.
+TEST_F(RoomCommands, ElementsOfAnUnknownTypeInTheSelectionArePassedOver)
 {
-	const std::pair<const char*, UInt32> failures[] = {{"ACAPI_Selection_Get", 1},
-	                                                   {"ACAPI_Element_NeigIDToElemType", 2}};
-	for (const auto& [function, nthCall] : failures) {
-		for (const auto& command : std::vector<std::function<ErrCode()>>{[] { return AddVelmora(Settings(true)); },
-		                                                                 [] { return UpdateVelmora(Settings(true)); },
-		                                                                 RemoveCoveringsFromSelectedRooms}) {
-			SCOPED_TRACE(function);
-			HostControl::FailCall(function, nthCall, APIERR_GENERAL);
-			EXPECT_EQ(command(), APIERR_GENERAL);
-			HostControl::ClearFaults();
-		}
-	}
-	EXPECT_TRUE(AlertLog().empty());
-	EXPECT_TRUE(HostControl::UndoStepNames().empty());
+	HostControl::Select({HostControl::AddElement(NewRecord(API_BeamID)), rooms[0].zone, rooms[2].zone});
+	EXPECT_EQ(AddVelmora(Settings(true, false)), NoError);
+	EXPECT_EQ(UpdateVelmora(Settings(true)), NoError);
+	EXPECT_EQ(Covered(), (std::vector<bool>{true, false, true}));
+	EXPECT_EQ(RemoveCoveringsFromSelectedRooms(), NoError);
 	EXPECT_EQ(Covered(), std::vector<bool>(3, false));
+	EXPECT_EQ(HostControl::UndoStepNames().size(), 3u);
+	EXPECT_TRUE(AlertLog().empty());
+}
+
+// A host error before the undo step fails the command: Add and Update show
+// their failure alert, Remove returns the code for the palette to show, and
+// no command runs on part of the selection.
+TEST_F(RoomCommands, AHostErrorBeforeTheUndoStepFailsTheCommand)
+{
+	struct Row {
+		const char* function;
+		std::vector<std::string> alerts;
+	};
+	const Row rows[] = {
+	    {"ACAPI_Selection_Get", {"31122", "31123"}},
+	    {"ACAPI_ElementLink_GetLinkFlags", {"31122", "31123"}},
+	    {"ACAPI_Element_Get", {"31122", "31123"}},
+	    {"ACAPI_Teamwork_ReserveElements", {"31130", "31122", "31131", "31123", "31132"}},
+	};
+	for (const Row& row : rows) {
+		SCOPED_TRACE(row.function);
+		SetUp();
+		HostControl::SetSharedProject(true);
+		HostControl::AddLink(rooms[0].zone, rooms[0].walls[0], LinkZoneWall);
+		for (const auto& command : allCommands) {
+			HostControl::FailCall(row.function, 1, APIERR_GENERAL);
+			EXPECT_EQ(command(), APIERR_GENERAL);
+		}
+		EXPECT_EQ(AlertLog(), row.alerts);
+		std::vector<std::string> failures;
+		for (const HostControl::Alert& alert : HostControl::Alerts()) {
+			if (alert.alertId == ID_ALERT_ADD_FAILED || alert.alertId == ID_ALERT_UPDATE_FAILED)
+				failures.push_back(Text(alert.texts[1]));
+		}
+		EXPECT_EQ(failures, std::vector<std::string>(2, "APIERR_GENERAL"));
+		EXPECT_TRUE(HostControl::UndoStepNames().empty());
+		EXPECT_EQ(HostControl::Elements().size(), 15u) << "nothing was made";
+	}
 }
 
 TEST_F(RoomCommands, SharedProjectAsksAgainAboutWhatIsStillNotReserved)
@@ -295,11 +334,13 @@ TEST_F(RoomCommands, SharedProjectAsksAgainAboutWhatIsStillNotReserved)
 	HostControl::SetSharedProject(true);
 	HostControl::SetHolder(rooms[1].walls[2], Holder::OtherUser);
 	HostControl::Select({rooms[0].zone, rooms[1].zone});
-	HostControl::ScriptAlertAnswers({1, 3});
+	HostControl::ScriptAlertAnswers({1, 1, 3});
 	EXPECT_EQ(AddVelmora(Settings(true, false)), NoError);
-	EXPECT_EQ(AlertLog(), (std::vector<std::string>{"31130", "31130"}));
+	EXPECT_EQ(AlertLog(), (std::vector<std::string>{"31130", "31130", "31130"}));
 	EXPECT_EQ(AlertParameters()[0][0], "Name: Living | No.: 01\nName: Study | No.: 02\n");
-	EXPECT_EQ(AlertParameters()[1][0], "Name: Study | No.: 02\n");
+	EXPECT_EQ(AlertParameters()[2][0], "Name: Study | No.: 02\n");
+	EXPECT_EQ(HostControl::ReservationRequests().back(), std::vector<API_Guid>{rooms[1].walls[2]})
+	    << "asked again, the user reserves only what is still lacking";
 	EXPECT_EQ(Covered(), (std::vector<bool>{true, false, false}));
 	EXPECT_EQ(HostControl::GetHolder(rooms[1].walls[2]), Holder::OtherUser);
 
@@ -309,7 +350,7 @@ TEST_F(RoomCommands, SharedProjectAsksAgainAboutWhatIsStillNotReserved)
 	HostControl::ScriptAlertAnswers({2, 2});
 	EXPECT_EQ(UpdateVelmora(Settings(true)), NoError);
 	EXPECT_EQ(RemoveCoveringsFromSelectedRooms(), NoError);
-	EXPECT_EQ(AlertLog(), (std::vector<std::string>{"31130", "31130", "31131", "31132"}));
+	EXPECT_EQ(AlertLog(), (std::vector<std::string>{"31130", "31130", "31130", "31131", "31132"}));
 	EXPECT_EQ(HostControl::UndoStepNames(), std::vector<std::string>{"Add Coverings"}) << "cancel makes no step";
 
 	// Without the reservation step the host refuses to touch what the user does not hold.
@@ -321,6 +362,53 @@ TEST_F(RoomCommands, SharedProjectAsksAgainAboutWhatIsStillNotReserved)
 	EXPECT_EQ(added->Error(), APIERR_NOTMINE);
 	for (const API_Guid& wall : rooms[2].walls)
 		EXPECT_TRUE(HostControl::LinksFrom(wall).empty());
+}
+
+// In a shared project each command asks the user to hold the zone, its related
+// elements of the types the command changes, in their order, and the targets
+// of the links it changes.
+TEST_F(RoomCommands, EachCommandReservesWhatItChanges)
+{
+	CoveringSettings wallsAndDoors = Settings(true), columnsAndWindows = Settings(false);
+	wallsAndDoors.wall.doorHoles.enabled = true;
+	columnsAndWindows.wall.columnCoverings = columnsAndWindows.wall.windowHoles.enabled = true;
+	struct Row {
+		std::function<ErrCode()> command;
+		std::vector<std::size_t> reserved; // indices into the zone and its elements below
+	};
+	const Row rows[] = {
+	    {[&] { return AddVelmora(wallsAndDoors); }, {0, 1, 4}},
+	    {[&] { return AddVelmora(columnsAndWindows); }, {0, 2, 3}},
+	    {[] { return UpdateVelmora(Settings(false)); }, {0, 1, 2, 3, 4, 6, 7, 8}},
+	    {RemoveCoveringsFromSelectedRooms, {0, 6, 7, 8}},
+	};
+	for (const Row& row : rows) {
+		SetUp();
+		const API_Guid& zone = rooms[0].zone;
+		// The zone, its wall, column, window and door, and link targets with flags 1, 2, 6, 7 and 8.
+		std::vector<API_Guid> elements{zone, rooms[0].walls[0], HostControl::AddElement(NewRecord(API_ColumnID)),
+		                               ModelBuilder::AddOpening(API_WindowID, rooms[0].walls[1], 1.0),
+		                               ModelBuilder::AddOpening(API_DoorID, rooms[0].walls[2], 1.0)};
+		HostControl::SetRoomRelation(zone, {{},
+		                                    {{API_WallID, {elements[1]}},
+		                                     {API_ColumnID, {elements[2]}},
+		                                     {API_WindowID, {elements[3]}},
+		                                     {API_DoorID, {elements[4]}}},
+		                                    {}});
+		for (UInt32 flag : {LinkZoneWall, LinkZoneCovering, LinkZoneCeiling, LinkZoneFloor, LinkZoneColumn}) {
+			elements.push_back(ModelBuilder::AddWall({0, 5.0 + flag}, {1, 5.0 + flag}));
+			HostControl::AddLink(zone, elements.back(), flag);
+		}
+		HostControl::SetSharedProject(true);
+		HostControl::SetHolder(zone, Holder::OtherUser); // so that the user is asked again, and cancels
+		HostControl::Select({zone});
+		HostControl::ScriptAlertAnswers({1, 2});
+		EXPECT_EQ(row.command(), NoError);
+		std::vector<API_Guid> expected;
+		for (std::size_t index : row.reserved)
+			expected.push_back(elements[index]);
+		EXPECT_EQ(HostControl::ReservationRequests(), std::vector<std::vector<API_Guid>>{expected});
+	}
 }
 
 // Everything an undo step must restore, as text.
@@ -343,9 +431,7 @@ std::string ModelImage()
 TEST_F(RoomCommands, UndoingEachCommandRestoresTheModelExactly)
 {
 	GSTime clock = 1796547723;
-	for (const auto& command : std::vector<std::function<ErrCode()>>{[] { return AddVelmora(Settings(true, false)); },
-	                                                                 [] { return UpdateVelmora(Settings(true)); },
-	                                                                 RemoveCoveringsFromSelectedRooms}) {
+	for (const auto& command : allCommands) {
 		std::string before = ModelImage();
 		HostControl::SetClock(++clock);
 		ASSERT_EQ(command(), NoError);

@@ -1,9 +1,10 @@
 // The user's session around the project: solo or shared, who holds which
-// element, and the host's clock. Undo leaves it alone, as reservations and
-// time are not part of the model.
+// element, the reservations asked for, and the host's clock. Undo leaves it
+// alone, as reservations and time are not part of the model.
 #pragma once
 
 #include <unordered_map>
+#include <vector>
 
 #include "API/Guid.hpp"
 #include "SessionControl.hpp"
@@ -14,6 +15,7 @@ struct Session {
 	bool sharedProject = false;
 	std::unordered_map<API_Guid, HostControl::Holder> holders; // no entry: nobody
 	GSTime clock = 1767605400;                                 // 2026-01-05 09:30:00 UTC
+	std::vector<std::vector<API_Guid>> reservationRequests;    // what the user asked to reserve, in order
 };
 
 Session& TheSession();

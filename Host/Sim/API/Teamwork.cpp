@@ -53,6 +53,7 @@ GSErrCode ACAPI_Teamwork_ReserveElements(const GS::Array<API_Guid>& elements, GS
 		if (!Sim::TheProject().Contains(guid))
 			return APIERR_BADID;
 	}
+	session.reservationRequests.emplace_back(elements.begin(), elements.end());
 	constexpr short otherUserId = 2;
 	for (const API_Guid& guid : elements) {
 		HostControl::Holder& holder = session.holders[guid];

@@ -23,6 +23,11 @@ Holder GetHolder(const API_Guid& element)
 	return found == holders.end() ? Holder::Nobody : found->second;
 }
 
+std::vector<std::vector<API_Guid>> ReservationRequests()
+{
+	return Sim::TheSession().reservationRequests;
+}
+
 void SetClock(GSTime now)
 {
 	Sim::TheSession().clock = now;
