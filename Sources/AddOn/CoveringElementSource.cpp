@@ -12,6 +12,13 @@ bool Has(SourceParts parts, SourceParts part)
 	return (parts & part) != 0;
 }
 
+ErrCode NumberAndLinkToZone(const API_Guid& covering, const API_Element& zone, UInt32 number)
+{
+	if (ErrCode error = SetCovElementId(covering, ZoneNumberText(zone), number); error != NoError)
+		return error;
+	return ACAPI_ElementLink_Link(zone.header.guid, covering, LinkZoneCovering);
+}
+
 } // namespace
 
 ElementSource::ElementSource(const ElementCovSettings& settings, SourceParts parts)
@@ -67,6 +74,12 @@ ErrCode ElementSource::ApplyPCC(const GS::Array<API_Guid>& elements, const Class
 	return NoError;
 }
 
+ErrCode DeleteUnreached(const API_Guid& element, ErrCode error)
+{
+	ACAPI_Element_Delete({element});
+	return error;
+}
+
 CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zone, const API_Guid& base, UInt32 number)
 {
 	API_WallType& wall = covering.wall;
@@ -77,12 +90,9 @@ CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zo
 	if (ErrCode error = ACAPI_Element_Create(&covering, nullptr); error != NoError)
 		return CovError{error};
 	const API_Guid& guid = covering.header.guid;
-	if (ErrCode error = SetCovElementId(guid, ZoneNumberText(zone), number); error != NoError)
-		return CovError{error};
-	if (ErrCode error = MakeLinks({{zone.header.guid, guid, LinkZoneCovering},
-	                               {base, guid, LinkElemCovering},
-	                               {guid, base, LinkCoveringElem}});
-	    error != NoError)
+	if (ErrCode error = NumberAndLinkToZone(guid, zone, number); error != NoError)
+		return CovError{DeleteUnreached(guid, error)};
+	if (ErrCode error = MakeLinks({{base, guid, LinkElemCovering}, {guid, base, LinkCoveringElem}}); error != NoError)
 		return CovError{error};
 	return guid;
 }

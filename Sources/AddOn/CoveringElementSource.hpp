@@ -50,9 +50,15 @@ private:
 	FavoriteMemoGuard releaseMemo;
 };
 
+// A new element that its zone does not link yet is out of every later
+// command's reach, so the command that fails before the link deletes it.
+// Returns error, the failure that stays the command's whatever the deletion gives.
+ErrCode DeleteUnreached(const API_Guid& element, ErrCode error);
+
 // Covering-wall steps after the placement: marks the covering as not bounding
 // zones, puts it on the zone's story, keeps a top linked to a story at its
 // height, creates it, writes its Element ID with the number and links it to
-// the zone and to its base (the covered wall or column).
+// the zone and to its base (the covered wall or column). A covering that the
+// zone could not be linked to is deleted again.
 CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zone, const API_Guid& base,
                                      UInt32 number);
