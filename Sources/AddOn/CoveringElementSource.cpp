@@ -1,6 +1,7 @@
 #include "CoveringElementSource.hpp"
 
 #include "CoveringIdentity.hpp"
+#include "PropertyHelpers.hpp"
 
 namespace {
 
@@ -17,6 +18,22 @@ ErrCode NumberAndLinkToZone(const API_Guid& covering, const API_Element& zone, U
 	if (ErrCode error = SetCovElementId(covering, ZoneNumberText(zone), number); error != NoError)
 		return error;
 	return ACAPI_ElementLink_Link(zone.header.guid, covering, LinkZoneCovering);
+}
+
+// The Element ID of a covering is the add-on's, and the update reads it back:
+// a template's own value, applied after it, would overwrite it.
+ErrCode LeaveOutElementId(GS::Optional<GS::Array<API_Property>>& properties)
+{
+	if (!properties.HasValue() || properties->IsEmpty())
+		return NoError;
+	API_Guid elementId = APINULLGuid;
+	if (ErrCode error = GetElemIdPropertyGuid(elementId); error != NoError)
+		return error;
+	for (UIndex i = properties->GetSize(); i > 0; --i) {
+		if ((*properties)[i - 1].definition.guid == elementId)
+			properties->Delete(i - 1);
+	}
+	return NoError;
 }
 
 } // namespace
@@ -65,8 +82,12 @@ ErrCode GetDefaultClassificationItems(API_ElemTypeID type, ClassificationList& i
 	return ACAPI_Element_GetClassificationItemsDefault({type, APIVarId_Generic, APINULLGuid}, items);
 }
 
-ErrCode ElementSource::ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults) const
+ErrCode ElementSource::ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults)
 {
+	if (parts == SourceElementAndPCC) {
+		if (ErrCode error = LeaveOutElementId(favorite.properties); error != NoError)
+			return error;
+	}
 	for (const API_Guid& element : elements) {
 		if (ErrCode error = SetClassPropCatOfElement(element, favorite, defaults); error != NoError)
 			return error;

@@ -16,7 +16,7 @@ enum SourceParts : UInt32 {
 	SourceElement = 0x1,       // the template element
 	SourceMemo = 0x2,          // the library-part parameters (holes)
 	SourcePCC = 0x4,           // properties, classifications and categories
-	SourceElementAndPCC = 0x5, // walls, column coverings and slabs
+	SourceElementAndPCC = 0x5, // walls, column coverings and slabs, each given its Element ID by the add-on
 	SourceElementAndMemo = 0x3 // holes
 };
 
@@ -40,8 +40,10 @@ public:
 	const API_Favorite& PCC() const { return favorite; }
 
 	// Gives each element the PCC lists, over the default classification items
-	// that a new element of its type received; the first error stops.
-	ErrCode ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults) const;
+	// that a new element of its type received; the first error stops. A kind
+	// whose elements get their Element IDs from the add-on leaves the ElementID
+	// property out, which may fail to be found.
+	ErrCode ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults);
 
 private:
 	const ElementCovSettings& settings;

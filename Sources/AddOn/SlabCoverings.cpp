@@ -37,7 +37,7 @@ ErrCode FitSlabToZone(API_Element& slab, API_ElementMemo& memo, SlabCovType type
 
 // Properties, classifications and categories, Element ID and the zone's link,
 // in this order.
-ErrCode MarkAndLinkNewSlab(const API_Guid& slab, SlabCovType type, const API_Element& zone, const ElementSource& source)
+ErrCode MarkAndLinkNewSlab(const API_Guid& slab, SlabCovType type, const API_Element& zone, ElementSource& source)
 {
 	ClassificationList defaults;
 	if (ErrCode error = GetDefaultClassificationItems(API_SlabID, defaults); error != NoError)

@@ -125,6 +125,30 @@ TEST_F(CoveringElementSource, PCCGoesOverTheTypesDefaultItems)
 	EXPECT_EQ(SettingsBuilder::ElementText(wall, Defaults().lastRunProperty), "stored");
 }
 
+// A covering's Element ID is the add-on's, whatever its template's lists
+// carry; a hole takes the template's.
+TEST_F(CoveringElementSource, OnlyHolesTakeTheElementIdOfTheirTemplate)
+{
+	const API_Property templateId = SettingsBuilder::StringValue(Defaults().elementIdProperty, "W-01");
+	HostControl::DefineFavorite({"Cladding", NewRecord(API_WallID), std::nullopt, std::vector<API_Property>{templateId},
+	                             Pairs{}, std::nullopt});
+	ElementCovSettings settings = StoredWallSettings();
+	settings.properties.Push(templateId);
+	for (bool useFavorite : {false, true}) {
+		for (SourceParts parts : {SourceElementAndPCC, SourcePCC}) {
+			SCOPED_TRACE(std::to_string(useFavorite) + ", parts " + std::to_string(parts));
+			settings.useFavorite = useFavorite;
+			API_Guid element = ModelBuilder::AddWall({0, 0}, {1, 0});
+			ASSERT_EQ(SetCovElementId(element, "12", 1u), NoError);
+			ElementSource source(settings, parts);
+			ASSERT_EQ(source.Fetch(), NoError);
+			ASSERT_EQ(source.ApplyPCC({element}, {}), NoError);
+			EXPECT_EQ(SettingsBuilder::ElementText(element, Defaults().elementIdProperty),
+			          parts == SourcePCC ? "W-01" : "COV - Z12 - 1");
+		}
+	}
+}
+
 API_Element Placed(Int16 topLinkedStories)
 {
 	API_Element covering = NewRecord(API_WallID);
