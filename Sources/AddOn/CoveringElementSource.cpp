@@ -1,6 +1,7 @@
 #include "CoveringElementSource.hpp"
 
 #include "CoveringIdentity.hpp"
+#include "PropertyHelpers.hpp"
 
 namespace {
 
@@ -10,6 +11,29 @@ constexpr double assumedStoryHeight = 3.0;
 bool Has(SourceParts parts, SourceParts part)
 {
 	return (parts & part) != 0;
+}
+
+ErrCode NumberAndLinkToZone(const API_Guid& covering, const API_Element& zone, UInt32 number)
+{
+	if (ErrCode error = SetCovElementId(covering, ZoneNumberText(zone), number); error != NoError)
+		return error;
+	return ACAPI_ElementLink_Link(zone.header.guid, covering, LinkZoneCovering);
+}
+
+// The Element ID of a covering is the add-on's, and the update reads it back:
+// a template's own value, applied after it, would overwrite it.
+ErrCode LeaveOutElementId(GS::Optional<GS::Array<API_Property>>& properties)
+{
+	if (!properties.HasValue() || properties->IsEmpty())
+		return NoError;
+	API_Guid elementId = APINULLGuid;
+	if (ErrCode error = GetElemIdPropertyGuid(elementId); error != NoError)
+		return error;
+	for (UIndex i = properties->GetSize(); i > 0; --i) {
+		if ((*properties)[i - 1].definition.guid == elementId)
+			properties->Delete(i - 1);
+	}
+	return NoError;
 }
 
 } // namespace
@@ -58,13 +82,23 @@ ErrCode GetDefaultClassificationItems(API_ElemTypeID type, ClassificationList& i
 	return ACAPI_Element_GetClassificationItemsDefault({type, APIVarId_Generic, APINULLGuid}, items);
 }
 
-ErrCode ElementSource::ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults) const
+ErrCode ElementSource::ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults)
 {
+	if (parts == SourceElementAndPCC) {
+		if (ErrCode error = LeaveOutElementId(favorite.properties); error != NoError)
+			return error;
+	}
 	for (const API_Guid& element : elements) {
 		if (ErrCode error = SetClassPropCatOfElement(element, favorite, defaults); error != NoError)
 			return error;
 	}
 	return NoError;
+}
+
+ErrCode DeleteUnreached(const API_Guid& element, ErrCode error)
+{
+	ACAPI_Element_Delete({element});
+	return error;
 }
 
 CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zone, const API_Guid& base, UInt32 number)
@@ -77,12 +111,9 @@ CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zo
 	if (ErrCode error = ACAPI_Element_Create(&covering, nullptr); error != NoError)
 		return CovError{error};
 	const API_Guid& guid = covering.header.guid;
-	if (ErrCode error = SetCovElementId(guid, ZoneNumberText(zone), number); error != NoError)
-		return CovError{error};
-	if (ErrCode error = MakeLinks({{zone.header.guid, guid, LinkZoneCovering},
-	                               {base, guid, LinkElemCovering},
-	                               {guid, base, LinkCoveringElem}});
-	    error != NoError)
+	if (ErrCode error = NumberAndLinkToZone(guid, zone, number); error != NoError)
+		return CovError{DeleteUnreached(guid, error)};
+	if (ErrCode error = MakeLinks({{base, guid, LinkElemCovering}, {guid, base, LinkCoveringElem}}); error != NoError)
 		return CovError{error};
 	return guid;
 }

@@ -16,7 +16,7 @@ enum SourceParts : UInt32 {
 	SourceElement = 0x1,       // the template element
 	SourceMemo = 0x2,          // the library-part parameters (holes)
 	SourcePCC = 0x4,           // properties, classifications and categories
-	SourceElementAndPCC = 0x5, // walls, column coverings and slabs
+	SourceElementAndPCC = 0x5, // walls, column coverings and slabs, each given its Element ID by the add-on
 	SourceElementAndMemo = 0x3 // holes
 };
 
@@ -40,8 +40,10 @@ public:
 	const API_Favorite& PCC() const { return favorite; }
 
 	// Gives each element the PCC lists, over the default classification items
-	// that a new element of its type received; the first error stops.
-	ErrCode ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults) const;
+	// that a new element of its type received; the first error stops. A kind
+	// whose elements get their Element IDs from the add-on leaves the ElementID
+	// property out, which may fail to be found.
+	ErrCode ApplyPCC(const GS::Array<API_Guid>& elements, const ClassificationList& defaults);
 
 private:
 	const ElementCovSettings& settings;
@@ -50,9 +52,15 @@ private:
 	FavoriteMemoGuard releaseMemo;
 };
 
+// A new element that its zone does not link yet is out of every later
+// command's reach, so the command that fails before the link deletes it.
+// Returns error, the failure that stays the command's whatever the deletion gives.
+ErrCode DeleteUnreached(const API_Guid& element, ErrCode error);
+
 // Covering-wall steps after the placement: marks the covering as not bounding
 // zones, puts it on the zone's story, keeps a top linked to a story at its
 // height, creates it, writes its Element ID with the number and links it to
-// the zone and to its base (the covered wall or column).
+// the zone and to its base (the covered wall or column). A covering that the
+// zone could not be linked to is deleted again.
 CovResult<API_Guid> MakeCoveringWall(API_Element covering, const API_Element& zone, const API_Guid& base,
                                      UInt32 number);

@@ -35,23 +35,19 @@ ErrCode FitSlabToZone(API_Element& slab, API_ElementMemo& memo, SlabCovType type
 	return SetSlabCoveringsLevel(slab, type, zone);
 }
 
-// Properties, classifications and categories, Element ID, the zone's link and
-// the slab's record, in this order.
-ErrCode MarkNewSlab(API_Element& slab, SlabCovType type, bool insets, const API_Element& zone,
-                    const ElementSource& source)
+// Properties, classifications and categories, Element ID and the zone's link,
+// in this order.
+ErrCode MarkAndLinkNewSlab(const API_Guid& slab, SlabCovType type, const API_Element& zone, ElementSource& source)
 {
-	const API_Guid& guid = slab.header.guid;
 	ClassificationList defaults;
 	if (ErrCode error = GetDefaultClassificationItems(API_SlabID, defaults); error != NoError)
 		return error;
-	if (ErrCode error = source.ApplyPCC(GS::Array<API_Guid>{guid}, defaults); error != NoError)
+	if (ErrCode error = source.ApplyPCC(GS::Array<API_Guid>{slab}, defaults); error != NoError)
 		return error;
-	if (ErrCode error = SetCovElementId(guid, ZoneNumberText(zone), type); error != NoError)
+	if (ErrCode error = SetCovElementId(slab, ZoneNumberText(zone), type); error != NoError)
 		return error;
 	CoveringsLinkFlags link = IsCeilingCovering(type) ? LinkZoneCeiling : LinkZoneFloor;
-	if (ErrCode error = ACAPI_ElementLink_Link(zone.header.guid, guid, link); error != NoError)
-		return error;
-	return SaveSlabElementUserData(slab.header, insets);
+	return ACAPI_ElementLink_Link(zone.header.guid, slab, link);
 }
 
 // The fields that an update changes: story, level and polygon.
@@ -84,9 +80,10 @@ CovResult<API_Guid> CreateSlabCovering(SlabCovType type, const SlabCovSettings& 
 	if (ErrCode error = ACAPI_Element_Create(&slab, &memo); error != NoError)
 		return CovError{error};
 
-	// A failure from here on leaves the new slab without its remaining marks;
-	// the command's undo step takes it back.
-	if (ErrCode error = MarkNewSlab(slab, type, settings.insets, zone, source); error != NoError)
+	if (ErrCode error = MarkAndLinkNewSlab(slab.header.guid, type, zone, source); error != NoError)
+		return CovError{DeleteUnreached(slab.header.guid, error)};
+	// Linked now, the slab is within reach of a later remove whatever fails.
+	if (ErrCode error = SaveSlabElementUserData(slab.header, settings.insets); error != NoError)
 		return CovError{error};
 	return slab.header.guid;
 }

@@ -114,7 +114,7 @@ private:
 	MadeCoverings& made;
 };
 
-ErrCode GiveCoveringsPCCAndGroup(const MadeCoverings& made, const ElementSource& source)
+ErrCode GiveCoveringsPCCAndGroup(const MadeCoverings& made, ElementSource& source)
 {
 	if (made.coverings.IsEmpty())
 		return NoError;

@@ -125,6 +125,44 @@ TEST_F(CoveringElementSource, PCCGoesOverTheTypesDefaultItems)
 	EXPECT_EQ(SettingsBuilder::ElementText(wall, Defaults().lastRunProperty), "stored");
 }
 
+// A covering's Element ID is the add-on's, whatever its template's lists
+// carry; a hole takes the template's.
+TEST_F(CoveringElementSource, OnlyHolesTakeTheElementIdOfTheirTemplate)
+{
+	const API_Property templateId = SettingsBuilder::StringValue(Defaults().elementIdProperty, "W-01");
+	HostControl::DefineFavorite({"Cladding", NewRecord(API_WallID), std::nullopt, std::vector<API_Property>{templateId},
+	                             Pairs{}, std::nullopt});
+	ElementCovSettings settings = StoredWallSettings();
+	settings.properties.Push(templateId);
+	for (bool useFavorite : {false, true}) {
+		for (SourceParts parts : {SourceElementAndPCC, SourcePCC}) {
+			SCOPED_TRACE(std::to_string(useFavorite) + ", parts " + std::to_string(parts));
+			settings.useFavorite = useFavorite;
+			API_Guid element = ModelBuilder::AddWall({0, 0}, {1, 0});
+			ASSERT_EQ(SetCovElementId(element, "12", 1u), NoError);
+			ElementSource source(settings, parts);
+			ASSERT_EQ(source.Fetch(), NoError);
+			ASSERT_EQ(source.ApplyPCC({element}, {}), NoError);
+			EXPECT_EQ(SettingsBuilder::ElementText(element, Defaults().elementIdProperty),
+			          parts == SourcePCC ? "W-01" : "COV - Z12 - 1");
+		}
+	}
+}
+
+API_Element Placed(Int16 topLinkedStories)
+{
+	API_Element covering = NewRecord(API_WallID);
+	covering.wall.zoneRel = APIZRel_Boundary;
+	covering.wall.bottomOffset = 0.1;
+	covering.wall.height = 2.7;
+	covering.wall.thickness = 0.015;
+	covering.wall.topOffset = -0.4;
+	covering.wall.relativeTopStory = topLinkedStories;
+	covering.wall.begC = {1, 0.1};
+	covering.wall.endC = {4, 0.1};
+	return covering;
+}
+
 class CoveringWall : public UndoScopeTest {
 protected:
 	void SetUp() override
@@ -136,20 +174,6 @@ protected:
 		GS::UniString("12").CopyUStr(record.zone.roomNoStr, 32);
 		zone = HostControl::AddElement(record);
 		this->record = *HostControl::GetElement(zone);
-	}
-
-	API_Element Placed(Int16 topLinkedStories) const
-	{
-		API_Element covering = NewRecord(API_WallID);
-		covering.wall.zoneRel = APIZRel_Boundary;
-		covering.wall.bottomOffset = 0.1;
-		covering.wall.height = 2.7;
-		covering.wall.thickness = 0.015;
-		covering.wall.topOffset = -0.4;
-		covering.wall.relativeTopStory = topLinkedStories;
-		covering.wall.begC = {1, 0.1};
-		covering.wall.endC = {4, 0.1};
-		return covering;
 	}
 
 	API_Guid base = APINULLGuid;
@@ -183,31 +207,28 @@ TEST_F(CoveringWall, TopLinkedTwoStoriesUpKeepsItsHeight)
 	EXPECT_EQ(covering.wall.relativeTopStory, 2);
 }
 
-TEST(CoveringWallFaults, AFailingStepLeavesWhatWasMadeBeforeIt)
+TEST(CoveringWallFaults, AFailingStepKeepsTheCoveringOnlyOnceItsZoneLinksIt)
 {
 	API_Guid base = APINULLGuid;
 	API_Element zone = {};
-	SweepFaults(
+	UInt32 failed = SweepFaults(
 	    APIERR_GENERAL,
 	    [&] {
 		    base = ModelBuilder::AddWall({0, 0}, {5, 0});
 		    zone = *HostControl::GetElement(HostControl::AddElement(NewRecord(API_ZoneID)));
 	    },
-	    [&] {
-		    API_Element covering = NewRecord(API_WallID);
-		    return MakeCoveringWall(covering, zone, base, 1).Error();
-	    },
+	    [&] { return MakeCoveringWall(Placed(0), zone, base, 1).Error(); },
 	    [&](const FaultRun& run, ErrCode result) {
 		    EXPECT_EQ(result, APIERR_GENERAL);
-		    std::size_t walls = HostControl::Elements(API_WallID).size();
-		    EXPECT_EQ(walls, run.failedCall == "ACAPI_Element_Create" ? 1u : 2u);
 		    std::size_t linksMade = 0;
 		    for (const std::string& call : run.callsMade)
 			    linksMade += call == "ACAPI_ElementLink_Link" ? 1 : 0;
 		    if (run.failedCall == "ACAPI_ElementLink_Link")
 			    --linksMade;
+		    EXPECT_EQ(HostControl::Elements(API_WallID).size(), linksMade > 0 ? 2u : 1u);
 		    EXPECT_EQ(HostControl::Links().size(), linksMade);
 	    });
+	EXPECT_EQ(failed, 7u) << "creation, three calls of the Element ID and three links";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "CoveringIdentity.hpp"
 #include "Coverings.hpp"
 #include "DemoCoverings.hpp"
+#include "ElementSettingsHelpers.hpp"
 #include "PlanGeometry.hpp"
 #include "SampleProject.hpp"
 #include "SettingsBuilder.hpp"
@@ -50,6 +51,23 @@ protected:
 		return counts;
 	}
 
+	// Every covering that a zone links bears its zone's number and its own in
+	// its Element ID, and the stamp of the run.
+	void ExpectCoveringsNamedAndStamped(const std::string& stamp) const
+	{
+		for (const Runner::LoadedZone& zone : project.zones) {
+			for (const HostControl::Link& link : HostControl::LinksFrom(zone.guid)) {
+				if (link.flags != LinkZoneCovering && link.flags != LinkZoneCeiling && link.flags != LinkZoneFloor)
+					continue;
+				std::string id =
+				    SettingsBuilder::ElementText(link.to, HostControl::Defaults().elementIdProperty).value_or("");
+				const std::string zonePart = "COV - Z" + zone.number + " - ";
+				EXPECT_TRUE(id.rfind(zonePart, 0) == 0 && id.size() > zonePart.size()) << id;
+				EXPECT_EQ(SettingsBuilder::ElementText(link.to, HostControl::Defaults().lastRunProperty), stamp) << id;
+			}
+		}
+	}
+
 	Runner::LoadedProject project;
 	std::optional<CoveringSettings> settings;
 };
@@ -69,17 +87,7 @@ TEST_F(SampleCovering, EveryZoneButTheStairGetsItsCoverings)
 	EXPECT_EQ(counts[LinkZoneColumn], 2u);
 	EXPECT_GT(counts[LinkZoneWall], 0u);
 
-	for (const Runner::LoadedZone& zone : project.zones) {
-		for (const HostControl::Link& link : HostControl::LinksFrom(zone.guid)) {
-			std::optional<std::string> id =
-			    SettingsBuilder::ElementText(link.to, HostControl::Defaults().elementIdProperty);
-			if (link.flags == LinkZoneCovering || link.flags == LinkZoneCeiling || link.flags == LinkZoneFloor) {
-				ASSERT_TRUE(id.has_value());
-				EXPECT_EQ(id->rfind("COV - Z" + zone.number + " - ", 0), 0u) << *id;
-				EXPECT_EQ(SettingsBuilder::ElementText(link.to, HostControl::Defaults().lastRunProperty), "run 1");
-			}
-		}
-	}
+	ExpectCoveringsNamedAndStamped("run 1");
 	auto reports = HostControl::ReportLines();
 	ASSERT_EQ(reports.size(), 1u);
 	EXPECT_EQ(reports[0].text, "Round column ignored.");
@@ -170,6 +178,46 @@ TEST_F(SampleCovering, UndoingTheAddRestoresTheProjectExactly)
 	EXPECT_EQ(HostControl::Links().size(), links.size());
 	for (const Runner::LoadedZone& zone : project.zones)
 		EXPECT_FALSE(HostControl::GetUserData(zone.guid).has_value());
+}
+
+// The palette's "Tool settings" for every kind, the state of every project
+// without favorites: the tool defaults' own Element ID must not replace the
+// coverings' ones, on which the update relies.
+TEST_F(SampleCovering, EveryKindOnToolSettingsIsAddedUpdatedAndRemoved)
+{
+	settings->wall.useFavorite = false;
+	settings->wall.favoriteName.Clear();
+	GS::Array<API_ElemCategory> categories;
+	ASSERT_EQ(ACAPI_Category_GetElementCategories(&categories), NoError);
+	ASSERT_EQ(GetCurrentToolDefaults({API_WallID, APIVarId_Generic, APINULLGuid}, settings->wall.toolElement,
+	                                 settings->wall.memo, settings->wall.properties, settings->wall.classifications,
+	                                 settings->wall.categoryValues, categories),
+	          NoError);
+	std::vector<API_Guid> elementsBefore = HostControl::Elements();
+
+	std::map<std::string, std::string> outcomes = AddToEveryZone();
+	EXPECT_EQ(outcomes["01"], "5 wall coverings, 3 holes, 7 column coverings, ceiling, floor");
+	EXPECT_EQ(outcomes["03"], "4 wall coverings, 7 holes, 0 column coverings, ceiling, floor");
+	ExpectCoveringsNamedAndStamped("run 1");
+
+	const API_Guid door = project.byId.at("door-hall-bath");
+	std::vector<HostControl::Link> doorHoles = HostControl::LinksFrom(door);
+	ASSERT_EQ(doorHoles.size(), 2u) << "one hole on each side of the door";
+	ASSERT_EQ(ACAPI_Element_Delete({door}), NoError);
+	for (const Runner::LoadedZone& zone : project.zones) {
+		EXPECT_EQ(UpdateCoveringsOfRoom(zone.guid, *settings, "run 2"),
+		          zone.number == "04" ? COVERR_ZONE_STORY : NoError)
+		    << zone.number;
+	}
+	for (const HostControl::Link& hole : doorHoles)
+		EXPECT_FALSE(HostControl::GetElement(hole.to).has_value()) << "the deleted door's hole stays";
+	ExpectCoveringsNamedAndStamped("run 2");
+
+	for (const Runner::LoadedZone& zone : project.zones)
+		EXPECT_EQ(RemoveCoveringsFromRoom(zone.guid), NoError) << zone.number;
+	elementsBefore.erase(std::find(elementsBefore.begin(), elementsBefore.end(), door));
+	EXPECT_EQ(HostControl::Elements(), elementsBefore);
+	EXPECT_TRUE(ZoneLinkCounts().empty());
 }
 
 } // namespace

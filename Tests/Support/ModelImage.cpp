@@ -96,7 +96,7 @@ ModelImage TakeModelImage()
 		image["element " + name] = ElementBytes(guid);
 		image["properties of " + name] = PCCBytes(HostControl::GetElementPCC(guid));
 		if (std::optional<HostControl::UserData> data = HostControl::GetUserData(guid)) {
-			image["user data of " + name] =
+			image[UserDataPart(guid)] =
 			    Bytes().Raw(data->version).Raw(data->platformSign).Raw(data->flags).List(data->payload).Take();
 		}
 	}
@@ -106,6 +106,11 @@ ModelImage TakeModelImage()
 	image["links"] = links.Take();
 	image["group suspension"] = Bytes().Raw(HostControl::GroupsSuspended()).Take();
 	return image;
+}
+
+std::string UserDataPart(const API_Guid& element)
+{
+	return "user data of " + GuidText(element);
 }
 
 std::vector<std::string> ModelDifferences(const ModelImage& expected, const ModelImage& actual, std::size_t limit)

@@ -47,16 +47,11 @@ bool SkipsZone(Command command, ErrCode error)
 	}
 }
 
-bool IsZoneCovering(UInt32 flag)
-{
-	return flag == LinkZoneCovering || flag == LinkZoneCeiling || flag == LinkZoneFloor;
-}
-
 // What one sweep saw, for its report.
 struct SweepCount {
 	UInt32 positions = 0;
 	std::set<std::string> ignoredCalls; // failed, yet the run succeeded with a clean model
-	UInt32 removedAfterFailedAdd = 0;   // coverings that a failed add left and a remove deleted
+	UInt32 removedAfterFailedAdd = 0;   // elements that a failed add left and a remove deleted
 };
 
 class CommandSweep : public ::testing::TestWithParam<Command> {
@@ -154,7 +149,7 @@ protected:
 			std::vector<std::string> calls = HostControl::CallLog();
 			count.ignoredCalls.insert(callPosition == 0 ? "memory" : calls.at(callPosition - 1));
 		} else if (command == Command::Add)
-			count.removedAfterFailedAdd += ExpectRemoveFindsWhatWasLeft();
+			count.removedAfterFailedAdd += ExpectRemoveTakesWhatWasLeft(before);
 		bool ran = HostControl::UndoStepNames().size() > undoSteps;
 		if (ran) {
 			ASSERT_TRUE(HostControl::UndoLastCommand());
@@ -162,24 +157,27 @@ protected:
 		EXPECT_EQ(ModelDifferences(before, TakeModelImage()), std::vector<std::string>()) << "undo restores";
 	}
 
-	// A later remove deletes every covering that the failed add left linked to
-	// its zone; returns how many there were. The remove is undone again.
-	UInt32 ExpectRemoveFindsWhatWasLeft()
+	// A later remove over every zone takes away every element and link that
+	// the failed add made; only the zones' records of their hole kinds stay, as
+	// after any remove. Returns how many elements the add had left. The remove
+	// is undone again.
+	UInt32 ExpectRemoveTakesWhatWasLeft(const ModelImage& beforeAdd)
 	{
-		std::vector<API_Guid> left;
-		for (const Runner::LoadedZone& zone : zones) {
-			for (const HostControl::Link& link : HostControl::LinksFrom(zone.guid)) {
-				if (IsZoneCovering(link.flags))
-					left.push_back(link.to);
-			}
-		}
+		UInt32 left = static_cast<UInt32>(HostControl::Elements().size() - ElementCount(beforeAdd));
 		EXPECT_EQ(Run(Command::Remove), NoError) << "removing what a failed add left";
+		ModelImage removed = TakeModelImage();
 		for (const Runner::LoadedZone& zone : zones)
-			EXPECT_TRUE(HostControl::LinksFrom(zone.guid).empty()) << "zone " << zone.number << " keeps links";
-		for (const API_Guid& covering : left)
-			EXPECT_FALSE(HostControl::GetElement(covering).has_value()) << "a covering outlived the remove";
+			removed.erase(UserDataPart(zone.guid));
+		EXPECT_EQ(ModelDifferences(beforeAdd, removed), std::vector<std::string>())
+		    << "the remove leaves something of the failed add";
 		EXPECT_TRUE(HostControl::UndoLastCommand());
-		return static_cast<UInt32>(left.size());
+		return left;
+	}
+
+	static std::size_t ElementCount(const ModelImage& model)
+	{
+		return static_cast<std::size_t>(std::count_if(
+		    model.begin(), model.end(), [](const auto& part) { return part.first.rfind("element ", 0) == 0; }));
 	}
 
 	void SweepCalls(Command command)
@@ -218,8 +216,8 @@ protected:
 		          << " positions swept; each run checked for no leaked handle or pointer, a failure result or a "
 		             "model exactly as after a clean run, undo back to the model before it";
 		if (command == Command::Add)
-			std::cout << ", and a later remove deleting the " << count.removedAfterFailedAdd
-			          << " coverings that failed adds left linked to their zones";
+			std::cout << ", and a later remove deleting all " << count.removedAfterFailedAdd
+			          << " elements that failed adds left, with their links";
 		std::cout << ". Failed calls that still gave a clean model:";
 		for (const std::string& call : count.ignoredCalls)
 			std::cout << " " << call;
