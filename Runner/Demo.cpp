@@ -180,14 +180,15 @@ void PrintReportWindow(std::ostream& out)
 struct Picture {
 	const char* label; // of the printed path
 	const char* what;  // in the error
-	std::string path;
+	std::string path;  // as given
+	std::string file;  // as checked
 	std::string text;
 };
 
 bool WritePicture(const Picture& picture, std::ostream& out, std::ostream& errors)
 {
 	std::string error;
-	if (!WriteTextFile(picture.path, picture.text, error)) {
+	if (!WriteTextFile(picture.file, picture.text, error)) {
 		errors << "Cannot write the " << picture.what << ": " << error << "\n";
 		return false;
 	}
@@ -220,9 +221,12 @@ bool LoadAddOn(const AddOnUnderTest& addOn, std::ostream& out, std::ostream& err
 int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, const AddOnUnderTest& addOn,
             std::ostream& out, std::ostream& errors)
 {
-	for (const auto& [what, path] : {std::pair{"plan", &options.planPath}, {"palette picture", &options.palettePath}}) {
-		if (std::string problem = OutputPathProblem(*path, options.samplePath); !problem.empty()) {
-			errors << "Cannot write the " << what << ": " << problem << "\n";
+	const KeptFile sample{options.samplePath, "is the sample file itself"};
+	OutputTarget plan = CheckOutputPath(options.planPath, {sample});
+	OutputTarget palette = CheckOutputPath(options.palettePath, {sample, {plan.file, "is the plan's file too"}});
+	for (const auto& [what, target] : {std::pair{"plan", &plan}, {"palette picture", &palette}}) {
+		if (!target->problem.empty()) {
+			errors << "Cannot write the " << what << ": " << target->problem << "\n";
 			return 1;
 		}
 	}
@@ -262,8 +266,9 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	std::set<API_Guid> made = ElementsAddedSince(project);
 	out << "Total: " << covered << " of " << project.zones.size() << " zones covered, " << made.size()
 	    << " elements made\n";
-	bool written = WritePicture({"Plan", "plan", options.planPath, PlanSvg(made, {project.name})}, out, errors) &&
-	               WritePicture({"Palette", "palette picture", options.palettePath, PalettePicture()}, out, errors);
+	bool written =
+	    WritePicture({"Plan", "plan", options.planPath, plan.file, PlanSvg(made, {project.name})}, out, errors) &&
+	    WritePicture({"Palette", "palette picture", options.palettePath, palette.file, PalettePicture()}, out, errors);
 	HostControl::UnloadAddOn();
 	out << "Unloaded the add-on\n";
 	return written ? 0 : 1;

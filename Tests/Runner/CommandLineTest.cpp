@@ -1,5 +1,7 @@
 // The runner as a user starts it: from a folder of their own, on small files.
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -62,7 +64,9 @@ protected:
 	// Runs the runner, or another command, in the test's folder.
 	Outcome Start(const std::string& arguments, const std::string& program = VELMORA_DEMO_BINARY) const
 	{
-		std::string command = "cd '" + folder.string() + "' && '" + program + "' " + arguments + " >out.txt 2>err.txt";
+		// A run stalled on its output ends as a failure rather than holding up the suite.
+		std::string command =
+		    "cd '" + folder.string() + "' && timeout 60 '" + program + "' " + arguments + " >out.txt 2>err.txt";
 		int status = std::system(command.c_str());
 		return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(folder / "out.txt"),
 		        FileText(folder / "err.txt")};
@@ -117,27 +121,70 @@ TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)
 	EXPECT_TRUE(std::regex_match(run.errors, std::regex("(Covered 1 of 1 zones, [0-9]+ s elapsed\n)*"))) << run.errors;
 }
 
-TEST_F(CommandLine, APlanThatCannotBeWrittenIsRefusedBeforeAnyWork)
+TEST_F(CommandLine, AnOutputThatCannotBeWrittenIsRefusedBeforeAnyWork)
 {
 	fs::create_directories(folder / "plans");
+	ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+	fs::create_symlink("pipe", folder / "pipe-link");
+	fs::create_symlink("missing.svg", folder / "dangling.svg");
+	fs::create_directory_symlink("in", folder / "in-link");
+	WriteFile(folder / "target.svg", "earlier plan");
+	fs::create_symlink("target.svg", folder / "link.svg");
 	struct Case {
-		const char* plan;
-		const char* reason;
+		const char* outputs;
+		const char* error; // after "Cannot write the "; F stands for the folder
 	};
-	const Case cases[] = {{"in/box.json", "in/box.json: is the sample file itself"},
-	                      {"in/../in/./box.json", "in/box.json: is the sample file itself"},
-	                      {"plans", "plans: is a folder"},
-	                      {"nowhere/plan.svg", "nowhere/plan.svg: its folder does not exist"}};
-	std::string sample = FileText(folder / "in" / "box.json");
+	const Case cases[] = {
+	    {"--plan in/box.json", "plan: F/in/box.json: is the sample file itself"},
+	    {"--plan in/../in/./box.json", "plan: F/in/box.json: is the sample file itself"},
+	    {"--plan in-link/box.json", "plan: F/in-link/box.json: is the sample file itself"},
+	    {"--plan plans", "plan: F/plans: is a folder"},
+	    {"--plan nowhere/plan.svg", "plan: F/nowhere/plan.svg: its folder does not exist"},
+	    {"--plan dangling.svg", "plan: F/dangling.svg: is a link to no file"},
+	    {"--plan plan.svg --palette pipe", "palette picture: F/pipe: is a named pipe"},
+	    {"--plan plan.svg --palette pipe-link", "palette picture: F/pipe-link (a link to F/pipe): is a named pipe"},
+	    {"--plan out.svg --palette plans/../out.svg", "palette picture: F/out.svg: is the plan's file too"},
+	    {"--plan link.svg --palette target.svg", "palette picture: F/target.svg: is the plan's file too"},
+	};
+	const std::string folderText = fs::canonical(folder).string();
 	for (const Case& c : cases) {
-		Outcome run = Start(std::string("--sample in/box.json --plan ") + c.plan);
-		EXPECT_EQ(run.status, 1) << c.plan;
-		EXPECT_EQ(run.out, "") << c.plan;
-		EXPECT_EQ(run.errors, "Cannot write the plan: " + fs::canonical(folder).string() + "/" + c.reason + "\n");
+		Outcome run = Start(std::string("--sample in/box.json ") + c.outputs);
+		EXPECT_EQ(run.status, 1) << c.outputs;
+		EXPECT_EQ(run.out, "") << c.outputs;
+		EXPECT_EQ(run.errors, std::regex_replace("Cannot write the " + std::string(c.error) + "\n", std::regex("F/"),
+		                                         folderText + "/"));
 	}
-	EXPECT_EQ(FileText(folder / "in" / "box.json"), sample);
+	EXPECT_EQ(FileText(folder / "in" / "box.json"), SmallSampleWith("2.5", "0.9"));
+	EXPECT_EQ(FileText(folder / "target.svg"), "earlier plan");
+	EXPECT_TRUE(fs::is_symlink(folder / "link.svg"));
+	EXPECT_TRUE(fs::is_fifo(folder / "pipe"));
 	EXPECT_FALSE(fs::exists(folder / "nowhere"));
+	EXPECT_FALSE(fs::exists(folder / "out.svg"));
+	EXPECT_FALSE(fs::exists(folder / "plan.svg"));
 	EXPECT_TRUE(fs::is_empty(folder / "plans"));
+}
+
+TEST_F(CommandLine, ALinkedPlanIsWrittenInItsTargetsPlace)
+{
+	fs::create_directories(folder / "plans");
+	WriteFile(folder / "plans" / "plan.svg", "earlier plan");
+	fs::create_symlink("plans/plan.svg", folder / "plan.svg");
+	ASSERT_EQ(Start("--sample in/box.json --plan plan.svg --palette palette.svg").status, 0);
+	EXPECT_TRUE(fs::is_symlink(folder / "plan.svg"));
+	EXPECT_EQ(FileText(folder / "plans" / "plan.svg").rfind("<svg ", 0), 0u);
+	EXPECT_EQ(std::distance(fs::directory_iterator(folder / "plans"), fs::directory_iterator()), 1);
+
+	// The plan's file could be written, but not the new text beside it.
+	fs::permissions(folder / "plans", fs::perms::owner_read | fs::perms::owner_exec);
+	Outcome run = Start("--sample in/box.json --plan plan.svg --palette palette.svg");
+	fs::permissions(folder / "plans", fs::perms::owner_all);
+	if (::geteuid() == 0) {
+		EXPECT_EQ(run.status, 0) << "the permission bits do not hold root back, so neither does the check";
+		return;
+	}
+	EXPECT_EQ(run.errors, "Cannot write the plan: " + fs::canonical(folder).string() + "/plan.svg (a link to " +
+	                          fs::canonical(folder).string() + "/plans/plan.svg): its folder cannot be written\n");
+	EXPECT_EQ(run.out, "");
 }
 
 // Each is refused in one line that names its place, and the plan of an earlier run stays.
