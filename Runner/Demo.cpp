@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iomanip>
 #include <ostream>
+#include <unordered_map>
 
 #include "API/Commands.hpp"
 #include "API/ElementFunctions.hpp"
@@ -27,15 +28,15 @@ constexpr double wallMove = 0.1;
 
 std::string ElementCounts()
 {
-	const std::pair<API_ElemTypeID, const char*> kinds[] = {{API_ZoneID, "zones"},
-	                                                        {API_WallID, "walls"},
-	                                                        {API_ColumnID, "columns"},
-	                                                        {API_DoorID, "doors"},
-	                                                        {API_WindowID, "windows"}};
-	std::string counts;
+	const std::pair<API_ElemTypeID, const char*> kinds[] = {{API_ZoneID, "zone"},
+	                                                        {API_WallID, "wall"},
+	                                                        {API_ColumnID, "column"},
+	                                                        {API_DoorID, "door"},
+	                                                        {API_WindowID, "window"}};
+	std::vector<std::string> counts;
 	for (const auto& [type, name] : kinds)
-		counts += (counts.empty() ? "" : ", ") + std::to_string(HostControl::Elements(type).size()) + " " + name;
-	return counts;
+		counts.push_back(Counted(HostControl::Elements(type).size(), name));
+	return Listed(counts);
 }
 
 std::string ZoneName(const LoadedZone& zone)
@@ -141,13 +142,13 @@ void RemoveAndUndo(const LoadedProject& project, const AddOnUnderTest& addOn, Pa
 		std::size_t before = HostControl::Elements().size();
 		user.ClickButton(PaletteItem::removeButton, "Selected zone " + ZoneName(zone));
 		std::size_t after = HostControl::Elements().size();
-		out << "  " << before - after << " elements removed; zone " << zone.number << " has "
+		out << "  " << Counted(before - after, "element") << " removed; zone " << zone.number << " has "
 		    << addOn.describeZone(zone).text << "\n";
 		std::vector<std::string> steps = HostControl::UndoStepNames();
 		HostControl::UndoLastCommand();
 		out << "Chose Undo \"" << (steps.empty() ? std::string() : steps.back())
-		    << "\": " << HostControl::Elements().size() - after << " elements back; zone " << zone.number << " has "
-		    << addOn.describeZone(zone).text << "\n";
+		    << "\": " << Counted(HostControl::Elements().size() - after, "element") << " back; zone " << zone.number
+		    << " has " << addOn.describeZone(zone).text << "\n";
 		return;
 	}
 }
@@ -171,10 +172,18 @@ void CloseAndReopen(std::ostream& out)
 
 void PrintReportWindow(std::ostream& out)
 {
-	std::vector<HostControl::ReportLine> lines = HostControl::ReportLines();
+	// A line the add-on writes for each of many elements is told once, with its count.
+	std::vector<std::pair<std::string, std::size_t>> lines;
+	std::unordered_map<std::string, std::size_t> places;
+	for (const HostControl::ReportLine& line : HostControl::ReportLines()) {
+		auto [place, added] = places.try_emplace(line.text, lines.size());
+		if (added)
+			lines.emplace_back(line.text, 0);
+		++lines[place->second].second;
+	}
 	out << "Report window:" << (lines.empty() ? " (empty)" : "") << "\n";
-	for (const HostControl::ReportLine& line : lines)
-		out << "  " << line.text << "\n";
+	for (const auto& [text, count] : lines)
+		out << "  " << text << (count > 1 ? " (" + std::to_string(count) + " times)" : "") << "\n";
 }
 
 struct Picture {
@@ -250,7 +259,9 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	user.PickFavorite(wallCoverings, wallCoveringFavorite);
 	user.ToggleRunSetting(summaryCheck);
 
-	const std::string everyZone = "Selected all " + std::to_string(project.zones.size()) + " zones";
+	const std::string everyZone = project.zones.size() == 1
+	                                  ? "Selected the only zone"
+	                                  : "Selected all " + std::to_string(project.zones.size()) + " zones";
 	SelectZones(project.zones);
 	user.ClickButton(PaletteItem::addButton, everyZone);
 	TellZones(project, addOn, options.clock, out, errors);
@@ -264,8 +275,8 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 
 	PrintReportWindow(out);
 	std::set<API_Guid> made = ElementsAddedSince(project);
-	out << "Total: " << covered << " of " << project.zones.size() << " zones covered, " << made.size()
-	    << " elements made\n";
+	out << "Total: " << covered << " of " << project.zones.size() << " zones covered, "
+	    << Counted(made.size(), "element") << " made\n";
 	bool written =
 	    WritePicture({"Plan", "plan", options.planPath, plan.file, PlanSvg(made, {project.name})}, out, errors) &&
 	    WritePicture({"Palette", "palette picture", options.palettePath, palette.file, PalettePicture()}, out, errors);

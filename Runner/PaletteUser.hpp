@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GS/Types.hpp"
+#include "Wording.hpp"
 
 namespace Runner {
 
@@ -63,8 +64,5 @@ private:
 	std::ostream& out;
 	std::size_t alertsTold;
 };
-
-// "a, b, c", or "nothing".
-std::string Listed(const std::vector<std::string>& texts);
 
 } // namespace Runner

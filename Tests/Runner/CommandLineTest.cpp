@@ -35,12 +35,15 @@ struct Outcome {
 	std::string errors;
 };
 
-// A box room of one wall and one door; the placeholders are swapped for a case's values.
+// A box room of one wall, one door and two round posts, without favorites; the
+// placeholders are swapped for a case's values.
 const char* const SmallSample = R"({
   "format": "Velmora sample project 1", "name": "Box",
   "walls": [{ "id": "wall", "begin": [0, 0], "end": [4, 0], "thickness": 0.2, "height": 2.5 }],
+  "columns": [{ "id": "post-1", "position": [1, 2], "round": true, "width": 0.3, "depth": 0.3, "height": 2.5 },
+              { "id": "post-2", "position": [3, 2], "round": true, "width": 0.3, "depth": 0.3, "height": 2.5 }],
   "zones": [{ "id": "room", "number": "1", "name": "Room", "height": HEIGHT,
-              "contours": [[[0, 0.1], [4, 0.1], [4, 3], [0, 3]]] }],
+              "contours": [[[0, 0.1], [4, 0.1], [4, 3], [0, 3]]], "relation": { "columns": ["post-1", "post-2"] } }],
   "doors": [{ "id": "door", "wall": "wall", "location": 2, "width": WIDTH, "height": 2.1, "libInd": 0,
               "from": "room" }]
 })";
@@ -112,11 +115,29 @@ TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)
 	Outcome run = Start("--sample in/box.json --plan ./plan.svg --palette in/../palette.svg");
 	ASSERT_EQ(run.status, 0) << run.errors;
 	std::string folderText = fs::canonical(folder).string();
-	EXPECT_NE(run.out.find("\nOpened " + folderText + "/in/box.json: Box, 1 zones"), std::string::npos) << run.out;
+	EXPECT_NE(
+	    run.out.find("\nOpened " + folderText + "/in/box.json: Box, 1 zone, 1 wall, 2 columns, 1 door, 0 windows;"),
+	    std::string::npos)
+	    << run.out;
 	EXPECT_NE(run.out.find("Plan: " + folderText + "/plan.svg\n"), std::string::npos) << run.out;
 	EXPECT_NE(run.out.find("Palette: " + folderText + "/palette.svg\n"), std::string::npos) << run.out;
 	EXPECT_EQ(FileText(folder / "plan.svg").rfind("<svg ", 0), 0u);
 	EXPECT_EQ(FileText(folder / "palette.svg").rfind("<svg ", 0), 0u);
+	// It tells what happened in a sample without favorites, of one zone without walls to cover.
+	for (
+	    const char* line :
+	    {"\nClicked the favorite button of \"Wall coverings\": its popup does not list \"Plaster lining 15 mm\", so it "
+	     "was closed; the settings button stays on \"Tool settings\"\n",
+	     "\nSelected the only zone and clicked \"Add Coverings\"\n"
+	     "  Alert 31110: \"Coverings added at 2026-01-05 09:30:00.\" with \"2026-01-05 09:30:00\", \"1\", \"0\", \"1\" "
+	     "(+2 lines); answered \"OK\"\n"
+	     "    Zones given: 1\n"
+	     "    Zones with wall coverings: 0\n"
+	     "    Zones without wall coverings: 1\n"
+	     "        Room Name | Room Nr | Floor\n"
+	     "        Room | 1 | 0\n",
+	     "\nReport window:\n  Round column ignored. (2 times)\nTotal: 1 of 1 zones covered, 2 elements made\n"})
+		EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
 	// A run slowed past a second by a busy machine tells its progress; nothing else goes there.
 	EXPECT_TRUE(std::regex_match(run.errors, std::regex("(Covered 1 of 1 zones, [0-9]+ s elapsed\n)*"))) << run.errors;
 }
@@ -195,7 +216,7 @@ TEST_F(CommandLine, AMalformedSampleIsRefusedInOneLineAndNoPlanIsWritten)
 		const char* place;
 	};
 	const Case cases[] = {
-	    {SmallSampleWith("1e400", "0.9"), "not JSON at line 4, column "},
+	    {SmallSampleWith("1e400", "0.9"), "not JSON at line 6, column "},
 	    {SmallSampleWith("1e9", "0.9"), "project.zones[0] (room).height: must be at most 1000 m"},
 	    {SmallSampleWith("2.5", "1e6"), "project.doors[0] (door).width: must be at most 1000 m"},
 	    {SmallSampleWith("2.5", "0.9").replace(std::string(SmallSample).find("[0, 0]"), 6, "[1e300, 0]"),
