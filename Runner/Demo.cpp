@@ -8,6 +8,7 @@
 
 #include "API/Commands.hpp"
 #include "API/ElementFunctions.hpp"
+#include "CommandProgress.hpp"
 #include "DialogControl.hpp"
 #include "OutputFile.hpp"
 #include "PaletteUser.hpp"
@@ -56,7 +57,7 @@ void SelectZones(const std::vector<LoadedZone>& zones)
 std::size_t TellZones(const LoadedProject& project, const AddOnUnderTest& addOn, const Clock& clock, std::ostream& out,
                       std::ostream& errors)
 {
-	ProgressLine progress(project.zones.size(), clock, errors);
+	ProgressLine progress(clock, errors);
 	std::size_t covered = 0;
 	std::size_t done = 0;
 	for (const LoadedZone& zone : project.zones) {
@@ -64,7 +65,9 @@ std::size_t TellZones(const LoadedProject& project, const AddOnUnderTest& addOn,
 		covered += outcome.covered ? 1 : 0;
 		out << "  " << std::left << std::setw(6) << zone.number << std::setw(16) << zone.name << std::right
 		    << std::setw(2) << zone.wallParts << " wall parts   " << outcome.text << "\n";
-		progress.Done(++done);
+		++done;
+		if (progress.Due())
+			progress.Tell("Covered " + std::to_string(done) + " of " + std::to_string(project.zones.size()) + " zones");
 	}
 	return covered;
 }
@@ -132,15 +135,24 @@ void ChangeModel(const LoadedProject& project, std::ostream& out)
 		DeleteOpening(*door, out);
 }
 
+// Clicks a room command's button over the selected zones, telling on `errors` how far it has got while it runs.
+void ClickRoomCommand(PaletteUser& user, short button, const std::string& selected,
+                      const std::vector<LoadedZone>& zones, const Clock& clock, std::ostream& errors)
+{
+	CommandProgress progress(PaletteUser::ItemText(button), zones, clock, errors);
+	user.ClickButton(button, selected);
+}
+
 // Removes the coverings of the first zone that has any, then undoes it.
-void RemoveAndUndo(const LoadedProject& project, const AddOnUnderTest& addOn, PaletteUser& user, std::ostream& out)
+void RemoveAndUndo(const LoadedProject& project, const AddOnUnderTest& addOn, PaletteUser& user, const Clock& clock,
+                   std::ostream& out, std::ostream& errors)
 {
 	for (const LoadedZone& zone : project.zones) {
 		if (!addOn.describeZone(zone).covered)
 			continue;
 		SelectZones({zone});
 		std::size_t before = HostControl::Elements().size();
-		user.ClickButton(PaletteItem::removeButton, "Selected zone " + ZoneName(zone));
+		ClickRoomCommand(user, PaletteItem::removeButton, "Selected zone " + ZoneName(zone), {zone}, clock, errors);
 		std::size_t after = HostControl::Elements().size();
 		out << "  " << Counted(before - after, "element") << " removed; zone " << zone.number << " has "
 		    << addOn.describeZone(zone).text << "\n";
@@ -205,6 +217,13 @@ bool WritePicture(const Picture& picture, std::ostream& out, std::ostream& error
 	return true;
 }
 
+std::string DrawPlan(const std::set<API_Guid>& coverings, const std::string& title, const Clock& clock,
+                     std::ostream& errors)
+{
+	ElapsedTicker ticker("Drawing the plan", clock, errors);
+	return PlanSvg(coverings, {title});
+}
+
 std::string PalettePicture()
 {
 	std::optional<HostControl::PanelState> palette = HostControl::ModelessPanel(paletteResource);
@@ -263,13 +282,13 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	                                  ? "Selected the only zone"
 	                                  : "Selected all " + std::to_string(project.zones.size()) + " zones";
 	SelectZones(project.zones);
-	user.ClickButton(PaletteItem::addButton, everyZone);
+	ClickRoomCommand(user, PaletteItem::addButton, everyZone, project.zones, options.clock, errors);
 	TellZones(project, addOn, options.clock, out, errors);
 	ChangeModel(project, out);
 	SelectZones(project.zones);
-	user.ClickButton(PaletteItem::updateButton, everyZone);
+	ClickRoomCommand(user, PaletteItem::updateButton, everyZone, project.zones, options.clock, errors);
 	std::size_t covered = TellZones(project, addOn, options.clock, out, errors);
-	RemoveAndUndo(project, addOn, user, out);
+	RemoveAndUndo(project, addOn, user, options.clock, out, errors);
 	TellUndoSteps(out);
 	CloseAndReopen(out);
 
@@ -278,7 +297,8 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	out << "Total: " << covered << " of " << project.zones.size() << " zones covered, "
 	    << Counted(made.size(), "element") << " made\n";
 	bool written =
-	    WritePicture({"Plan", "plan", options.planPath, plan.file, PlanSvg(made, {project.name})}, out, errors) &&
+	    WritePicture({"Plan", "plan", options.planPath, plan.file, DrawPlan(made, project.name, options.clock, errors)},
+	                 out, errors) &&
 	    WritePicture({"Palette", "palette picture", options.palettePath, palette.file, PalettePicture()}, out, errors);
 	HostControl::UnloadAddOn();
 	out << "Unloaded the add-on\n";

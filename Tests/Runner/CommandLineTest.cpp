@@ -110,6 +110,25 @@ TEST_F(CommandLine, HelpAndWrongArgumentsComeBeforeAnyWork)
 	}
 }
 
+// The build waits for its first step to be seen before it goes on: a filter
+// that held the step back until the build ended would keep it waiting.
+TEST_F(CommandLine, TheBuildsStepsAreShownAsTheyCome)
+{
+	const std::string build =
+	    "printf '[  5%%] Building CXX object a.o\\n-- Build files written\\n'; "
+	    "for i in $(seq 100); do [ -e seen ] && echo in-time >build.txt && break; sleep 0.1; done; "
+	    "printf '[100%%] Linking CXX executable b\\n'";
+	const std::string user =
+	    "IFS= read -r heading; IFS= read -r step; touch seen; echo \"$heading\"; echo \"$step\"; cat";
+	std::string command = "cd '" + folder.string() + "' && { " + build +
+	                      "; } | '" VELMORA_SAMPLES_DIR "/../scripts/show-build-progress' Building: | { " + user +
+	                      "; } >shown.txt";
+	ASSERT_EQ(std::system(command.c_str()), 0);
+	EXPECT_EQ(FileText(folder / "build.txt"), "in-time\n");
+	EXPECT_EQ(FileText(folder / "shown.txt"),
+	          "Building:\n  [  5%] Building CXX object a.o\n  [100%] Linking CXX executable b\n");
+}
+
 TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)
 {
 	Outcome run = Start("--sample in/box.json --plan ./plan.svg --palette in/../palette.svg");

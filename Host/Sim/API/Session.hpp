@@ -14,6 +14,7 @@ struct Session {
 	bool sharedProject = false;
 	std::unordered_map<API_Guid, HostControl::Holder> holders; // no entry: nobody
 	GSTime clock = 1767605400;                                 // 2026-01-05 09:30:00 UTC
+	HostControl::ModelChangeObserver modelChangeObserver;
 };
 
 Session& TheSession();
