@@ -4,9 +4,11 @@
 #include <cstring>
 #include <iomanip>
 #include <ostream>
+#include <unordered_map>
 
 #include "API/Commands.hpp"
 #include "API/ElementFunctions.hpp"
+#include "CommandProgress.hpp"
 #include "DialogControl.hpp"
 #include "OutputFile.hpp"
 #include "PaletteUser.hpp"
@@ -27,15 +29,15 @@ constexpr double wallMove = 0.1;
 
 std::string ElementCounts()
 {
-	const std::pair<API_ElemTypeID, const char*> kinds[] = {{API_ZoneID, "zones"},
-	                                                        {API_WallID, "walls"},
-	                                                        {API_ColumnID, "columns"},
-	                                                        {API_DoorID, "doors"},
-	                                                        {API_WindowID, "windows"}};
-	std::string counts;
+	const std::pair<API_ElemTypeID, const char*> kinds[] = {{API_ZoneID, "zone"},
+	                                                        {API_WallID, "wall"},
+	                                                        {API_ColumnID, "column"},
+	                                                        {API_DoorID, "door"},
+	                                                        {API_WindowID, "window"}};
+	std::vector<std::string> counts;
 	for (const auto& [type, name] : kinds)
-		counts += (counts.empty() ? "" : ", ") + std::to_string(HostControl::Elements(type).size()) + " " + name;
-	return counts;
+		counts.push_back(Counted(HostControl::Elements(type).size(), name));
+	return Listed(counts);
 }
 
 std::string ZoneName(const LoadedZone& zone)
@@ -55,7 +57,7 @@ void SelectZones(const std::vector<LoadedZone>& zones)
 std::size_t TellZones(const LoadedProject& project, const AddOnUnderTest& addOn, const Clock& clock, std::ostream& out,
                       std::ostream& errors)
 {
-	ProgressLine progress(project.zones.size(), clock, errors);
+	ProgressLine progress(clock, errors);
 	std::size_t covered = 0;
 	std::size_t done = 0;
 	for (const LoadedZone& zone : project.zones) {
@@ -63,7 +65,9 @@ std::size_t TellZones(const LoadedProject& project, const AddOnUnderTest& addOn,
 		covered += outcome.covered ? 1 : 0;
 		out << "  " << std::left << std::setw(6) << zone.number << std::setw(16) << zone.name << std::right
 		    << std::setw(2) << zone.wallParts << " wall parts   " << outcome.text << "\n";
-		progress.Done(++done);
+		++done;
+		if (progress.Due())
+			progress.Tell("Covered " + std::to_string(done) + " of " + std::to_string(project.zones.size()) + " zones");
 	}
 	return covered;
 }
@@ -131,23 +135,32 @@ void ChangeModel(const LoadedProject& project, std::ostream& out)
 		DeleteOpening(*door, out);
 }
 
+// Clicks a room command's button over the selected zones, telling on `errors` how far it has got while it runs.
+void ClickRoomCommand(PaletteUser& user, short button, const std::string& selected,
+                      const std::vector<LoadedZone>& zones, const Clock& clock, std::ostream& errors)
+{
+	CommandProgress progress(PaletteUser::ItemText(button), zones, clock, errors);
+	user.ClickButton(button, selected);
+}
+
 // Removes the coverings of the first zone that has any, then undoes it.
-void RemoveAndUndo(const LoadedProject& project, const AddOnUnderTest& addOn, PaletteUser& user, std::ostream& out)
+void RemoveAndUndo(const LoadedProject& project, const AddOnUnderTest& addOn, PaletteUser& user, const Clock& clock,
+                   std::ostream& out, std::ostream& errors)
 {
 	for (const LoadedZone& zone : project.zones) {
 		if (!addOn.describeZone(zone).covered)
 			continue;
 		SelectZones({zone});
 		std::size_t before = HostControl::Elements().size();
-		user.ClickButton(PaletteItem::removeButton, "Selected zone " + ZoneName(zone));
+		ClickRoomCommand(user, PaletteItem::removeButton, "Selected zone " + ZoneName(zone), {zone}, clock, errors);
 		std::size_t after = HostControl::Elements().size();
-		out << "  " << before - after << " elements removed; zone " << zone.number << " has "
+		out << "  " << Counted(before - after, "element") << " removed; zone " << zone.number << " has "
 		    << addOn.describeZone(zone).text << "\n";
 		std::vector<std::string> steps = HostControl::UndoStepNames();
 		HostControl::UndoLastCommand();
 		out << "Chose Undo \"" << (steps.empty() ? std::string() : steps.back())
-		    << "\": " << HostControl::Elements().size() - after << " elements back; zone " << zone.number << " has "
-		    << addOn.describeZone(zone).text << "\n";
+		    << "\": " << Counted(HostControl::Elements().size() - after, "element") << " back; zone " << zone.number
+		    << " has " << addOn.describeZone(zone).text << "\n";
 		return;
 	}
 }
@@ -171,28 +184,44 @@ void CloseAndReopen(std::ostream& out)
 
 void PrintReportWindow(std::ostream& out)
 {
-	std::vector<HostControl::ReportLine> lines = HostControl::ReportLines();
+	// A line the add-on writes for each of many elements is told once, with its count.
+	std::vector<std::pair<std::string, std::size_t>> lines;
+	std::unordered_map<std::string, std::size_t> places;
+	for (const HostControl::ReportLine& line : HostControl::ReportLines()) {
+		auto [place, added] = places.try_emplace(line.text, lines.size());
+		if (added)
+			lines.emplace_back(line.text, 0);
+		++lines[place->second].second;
+	}
 	out << "Report window:" << (lines.empty() ? " (empty)" : "") << "\n";
-	for (const HostControl::ReportLine& line : lines)
-		out << "  " << line.text << "\n";
+	for (const auto& [text, count] : lines)
+		out << "  " << text << (count > 1 ? " (" + std::to_string(count) + " times)" : "") << "\n";
 }
 
 struct Picture {
 	const char* label; // of the printed path
 	const char* what;  // in the error
-	std::string path;
+	std::string path;  // as given
+	std::string file;  // as checked
 	std::string text;
 };
 
 bool WritePicture(const Picture& picture, std::ostream& out, std::ostream& errors)
 {
 	std::string error;
-	if (!WriteTextFile(picture.path, picture.text, error)) {
+	if (!WriteTextFile(picture.file, picture.text, error)) {
 		errors << "Cannot write the " << picture.what << ": " << error << "\n";
 		return false;
 	}
 	out << picture.label << ": " << picture.path << "\n";
 	return true;
+}
+
+std::string DrawPlan(const std::set<API_Guid>& coverings, const std::string& title, const Clock& clock,
+                     std::ostream& errors)
+{
+	ElapsedTicker ticker("Drawing the plan", clock, errors);
+	return PlanSvg(coverings, {title});
 }
 
 std::string PalettePicture()
@@ -220,9 +249,12 @@ bool LoadAddOn(const AddOnUnderTest& addOn, std::ostream& out, std::ostream& err
 int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, const AddOnUnderTest& addOn,
             std::ostream& out, std::ostream& errors)
 {
-	for (const auto& [what, path] : {std::pair{"plan", &options.planPath}, {"palette picture", &options.palettePath}}) {
-		if (std::string problem = OutputPathProblem(*path, options.samplePath); !problem.empty()) {
-			errors << "Cannot write the " << what << ": " << problem << "\n";
+	const KeptFile sample{options.samplePath, "is the sample file itself"};
+	OutputTarget plan = CheckOutputPath(options.planPath, {sample});
+	OutputTarget palette = CheckOutputPath(options.palettePath, {sample, {plan.file, "is the plan's file too"}});
+	for (const auto& [what, target] : {std::pair{"plan", &plan}, {"palette picture", &palette}}) {
+		if (!target->problem.empty()) {
+			errors << "Cannot write the " << what << ": " << target->problem << "\n";
 			return 1;
 		}
 	}
@@ -246,24 +278,28 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 	user.PickFavorite(wallCoverings, wallCoveringFavorite);
 	user.ToggleRunSetting(summaryCheck);
 
-	const std::string everyZone = "Selected all " + std::to_string(project.zones.size()) + " zones";
+	const std::string everyZone = project.zones.size() == 1
+	                                  ? "Selected the only zone"
+	                                  : "Selected all " + std::to_string(project.zones.size()) + " zones";
 	SelectZones(project.zones);
-	user.ClickButton(PaletteItem::addButton, everyZone);
+	ClickRoomCommand(user, PaletteItem::addButton, everyZone, project.zones, options.clock, errors);
 	TellZones(project, addOn, options.clock, out, errors);
 	ChangeModel(project, out);
 	SelectZones(project.zones);
-	user.ClickButton(PaletteItem::updateButton, everyZone);
+	ClickRoomCommand(user, PaletteItem::updateButton, everyZone, project.zones, options.clock, errors);
 	std::size_t covered = TellZones(project, addOn, options.clock, out, errors);
-	RemoveAndUndo(project, addOn, user, out);
+	RemoveAndUndo(project, addOn, user, options.clock, out, errors);
 	TellUndoSteps(out);
 	CloseAndReopen(out);
 
 	PrintReportWindow(out);
 	std::set<API_Guid> made = ElementsAddedSince(project);
-	out << "Total: " << covered << " of " << project.zones.size() << " zones covered, " << made.size()
-	    << " elements made\n";
-	bool written = WritePicture({"Plan", "plan", options.planPath, PlanSvg(made, {project.name})}, out, errors) &&
-	               WritePicture({"Palette", "palette picture", options.palettePath, PalettePicture()}, out, errors);
+	out << "Total: " << covered << " of " << project.zones.size() << " zones covered, "
+	    << Counted(made.size(), "element") << " made\n";
+	bool written =
+	    WritePicture({"Plan", "plan", options.planPath, plan.file, DrawPlan(made, project.name, options.clock, errors)},
+	                 out, errors) &&
+	    WritePicture({"Palette", "palette picture", options.palettePath, palette.file, PalettePicture()}, out, errors);
 	HostControl::UnloadAddOn();
 	out << "Unloaded the add-on\n";
 	return written ? 0 : 1;

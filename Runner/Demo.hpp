@@ -41,8 +41,8 @@ extern const char* const wallCoveringFavorite;
 
 // Refuses a plan or palette path that cannot be written before anything
 // else. Tells each step of the user on `out`, with the zones' lines after each
-// room command, the report window's lines and a total; the progress over many
-// zones and problems go to `errors`. Writes no picture when the run fails.
+// room command, the report window's lines and a total; the progress of the
+// long steps and problems go to `errors`. Writes no picture when the run fails.
 // Returns the process's exit status.
 int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, const AddOnUnderTest& addOn,
             std::ostream& out, std::ostream& errors);

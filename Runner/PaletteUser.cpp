@@ -1,6 +1,7 @@
 #include "PaletteUser.hpp"
 
 #include <ostream>
+#include <sstream>
 
 #include "API/Favorites.hpp"
 #include "AddOnControl.hpp"
@@ -37,34 +38,52 @@ short FavoriteRow(const std::string& favorite, Int32 elementType)
 	return 0;
 }
 
+// A text's lines without the blank ones, each tab widened to the next column of four.
+std::vector<std::string> Lines(const std::string& text)
+{
+	std::vector<std::string> lines;
+	std::istringstream stream(text);
+	for (std::string line; std::getline(stream, line);) {
+		std::string spaced;
+		for (char c : line)
+			spaced += c == '\t' ? std::string(4 - spaced.size() % 4, ' ') : std::string(1, c);
+		if (spaced.find_first_not_of(' ') != std::string::npos)
+			lines.push_back(spaced);
+	}
+	return lines.empty() ? std::vector<std::string>{""} : lines;
+}
+
+// The first line of a text quoted, with the count of lines that follow.
+std::string FirstLineQuoted(const std::string& text)
+{
+	std::vector<std::string> lines = Lines(text);
+	return Quoted(lines.front()) + (lines.size() > 1 ? " (+" + Counted(lines.size() - 1, "line") + ")" : "");
+}
+
+// The alert on one line, and the further lines of its text indented under it.
 std::string AlertLine(const HostControl::Alert& alert)
 {
 	std::string line = "Alert";
 	if (alert.alertId != 0)
 		line += " " + std::to_string(alert.alertId);
-	line += ": " + Quoted(alert.texts.at(0).ToCStr().Get());
+	std::vector<std::string> lines = Lines(alert.texts.at(0).ToCStr().Get());
+	line += ": " + Quoted(lines.front());
 	if (alert.kind == "Alert") {
 		std::vector<std::string> parameters;
 		for (std::size_t place = 1; place <= 4; ++place)
-			parameters.push_back(Quoted(alert.texts.at(place).ToCStr().Get()));
+			parameters.push_back(FirstLineQuoted(alert.texts.at(place).ToCStr().Get()));
 		line += " with " + Listed(parameters);
 	}
 	std::size_t firstButton = alert.kind == "Alert" ? 5 : 2;
 	std::size_t answered = firstButton + static_cast<std::size_t>(alert.answer) - 1;
 	if (alert.answer >= 1 && answered < alert.texts.size())
 		line += "; answered " + Quoted(alert.texts[answered].ToCStr().Get());
+	for (std::size_t i = 1; i < lines.size(); ++i)
+		line += "\n    " + lines[i];
 	return line;
 }
 
 } // namespace
-
-std::string Listed(const std::vector<std::string>& texts)
-{
-	std::string listed;
-	for (const std::string& text : texts)
-		listed += (listed.empty() ? "" : ", ") + text;
-	return listed.empty() ? "nothing" : listed;
-}
 
 PaletteUser::PaletteUser(std::ostream& out) : out(out), alertsTold(HostControl::Alerts().size()) {}
 
@@ -121,12 +140,17 @@ void PaletteUser::ToggleCheck(short item)
 
 void PaletteUser::PickFavorite(const PaletteKind& kind, const std::string& favorite)
 {
-	HostControl::ScriptDialog(
-	    favoritesPopup, {HostControl::DoubleClickRowAction(favoritesList, FavoriteRow(favorite, kind.elementType))});
+	short row = FavoriteRow(favorite, kind.elementType);
+	// A popup that does not list the favorite is closed without a choice, as a user would.
+	HostControl::ScriptDialog(favoritesPopup, {row != 0 ? HostControl::DoubleClickRowAction(favoritesList, row)
+	                                                    : HostControl::CloseAction(false)});
 	HostControl::ClickItem(paletteResource, kind.favoriteButton);
-	out << "Clicked the favorite button of " << Quoted(ItemText(kind.check)) << " and double-clicked "
-	    << Quoted(favorite) << " in its popup: the settings button shows " << Quoted(ItemText(kind.settingsButton))
-	    << "\n";
+	out << "Clicked the favorite button of " << Quoted(ItemText(kind.check));
+	if (row != 0)
+		out << " and double-clicked " << Quoted(favorite) << " in its popup: the settings button shows ";
+	else
+		out << ": its popup does not list " << Quoted(favorite) << ", so it was closed; the settings button stays on ";
+	out << Quoted(ItemText(kind.settingsButton)) << "\n";
 	TellAlerts();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GS/Types.hpp"
+#include "Wording.hpp"
 
 namespace Runner {
 
@@ -47,7 +48,8 @@ public:
 	// The palette's menu item, which shows or hides the palette.
 	void ChooseMenuItem();
 	void ToggleCheck(short item);
-	// Clicks the favorite button and double-clicks the favorite in its popup.
+	// Clicks the favorite button and double-clicks the favorite in its popup,
+	// or closes the popup when it does not list the favorite.
 	void PickFavorite(const PaletteKind& kind, const std::string& favorite);
 	// Clicks the palette's settings button, toggles the dialog's check box and clicks OK.
 	void ToggleRunSetting(short dialogCheck);
@@ -63,8 +65,5 @@ private:
 	std::ostream& out;
 	std::size_t alertsTold;
 };
-
-// "a, b, c", or "nothing".
-std::string Listed(const std::vector<std::string>& texts);
 
 } // namespace Runner

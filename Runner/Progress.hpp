@@ -1,10 +1,13 @@
-// The progress of a run over many zones, told at most once a second so that
-// a user covering a large project sees it move.
+// The progress of a long step, told at most once a second so that a user
+// covering a large project sees it move.
 #pragma once
 
-#include <cstddef>
+#include <condition_variable>
 #include <functional>
 #include <iosfwd>
+#include <mutex>
+#include <string>
+#include <thread>
 
 namespace Runner {
 
@@ -14,18 +17,39 @@ double SteadySeconds();
 
 class ProgressLine {
 public:
-	ProgressLine(std::size_t total, Clock clock, std::ostream& out);
+	ProgressLine(Clock clock, std::ostream& out);
 
-	// Prints "Covered D of T zones, S s elapsed" when a second has passed since
-	// the start or the last line.
-	void Done(std::size_t done);
+	// True when a second has passed since the start or the last line.
+	bool Due();
+	// Prints "<what>, S s elapsed", as of the last Due, and starts the next second.
+	void Tell(const std::string& what);
 
 private:
-	std::size_t total;
 	Clock clock;
 	std::ostream& out;
 	double start;
 	double lastLine;
+	double now;
+};
+
+// Tells, while it lives, how long a step that counts nothing has run, from a
+// thread of its own that reads the clock and writes the line and nothing else.
+class ElapsedTicker {
+public:
+	ElapsedTicker(std::string what, Clock clock, std::ostream& out);
+	~ElapsedTicker();
+	ElapsedTicker(const ElapsedTicker&) = delete;
+	ElapsedTicker& operator=(const ElapsedTicker&) = delete;
+
+private:
+	void Tick();
+
+	std::string what;
+	ProgressLine line;
+	std::mutex mutex;
+	std::condition_variable wake;
+	bool stopped = false;
+	std::thread thread; // started last, once the rest is set
 };
 
 } // namespace Runner

@@ -9,6 +9,7 @@
 
 #include "PlanGeometry.hpp"
 #include "SampleDescription.hpp"
+#include "Wording.hpp"
 
 namespace Runner {
 
@@ -63,7 +64,7 @@ public:
 		if (!value.is_array())
 			Fail("is not a list");
 		if (value.size() < fewest)
-			Fail("needs at least " + std::to_string(fewest) + " entries");
+			Fail("needs at least " + Counted(fewest, "entry", "entries"));
 		std::vector<Node> items;
 		for (std::size_t i = 0; i < value.size(); ++i)
 			items.emplace_back(value[i], path + "[" + std::to_string(i) + "]" + IdSuffix(value[i]));

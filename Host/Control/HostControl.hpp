@@ -63,6 +63,8 @@ struct Link {
 };
 std::vector<Link> Links();
 std::vector<Link> LinksFrom(const API_Guid& from);
+// The elements that link to the element, in the order the links were made.
+std::vector<API_Guid> LinkSources(const API_Guid& to);
 void AddLink(const API_Guid& from, const API_Guid& to, UInt32 flags);
 
 struct UserData {

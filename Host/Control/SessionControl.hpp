@@ -3,6 +3,7 @@
 // undo scope in which the host accepts model changes.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "API/Guid.hpp"
@@ -30,5 +31,12 @@ void SetClock(GSTime now);
 // the host keeps an open scope open, and an undoable command may run inside.
 void OpenUndoScope();
 void CloseUndoScope();
+
+// Told, just before a model change that the host allows, of each element the
+// change names: the one changed or deleted, a link's source, the one given
+// data, properties, classification or category, each one grouped; a creation
+// names none. One observer at a time; an empty one, as after a reset, tells nobody.
+using ModelChangeObserver = std::function<void(const API_Guid& element)>;
+void ObserveModelChanges(ModelChangeObserver observer);
 
 } // namespace HostControl

@@ -9,6 +9,7 @@
 #include "ElementSettingsHelpers.hpp"
 #include "ErrorNames.hpp"
 #include "ScopeGuards.hpp"
+#include "Wording.hpp"
 
 namespace Demo {
 
@@ -45,12 +46,6 @@ void FillHoleSettings(ElementCovSettings& kind, API_ElemTypeID type)
 	std::swap(kind.memo->elementMemo, partMemo);
 }
 
-// "1 hole", "2 holes".
-std::string Counted(std::size_t count, const std::string& what)
-{
-	return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
-
 // The elements that the element's links of the flag lead to; none when the
 // links cannot be read.
 std::vector<API_Guid> LinkedBy(const API_Guid& from, UInt32 flag)
@@ -85,6 +80,7 @@ Runner::ZoneOutcome DescribeZone(const Runner::LoadedZone& zone)
 		++(CoversAColumn(covering) ? columnCoverings : wallCoverings);
 		holes += LinkedBy(covering, LinkCoveringHole).size();
 	}
+	using Runner::Counted;
 	std::string text = Counted(wallCoverings, "wall covering") + ", " + Counted(holes, "hole") + ", " +
 	                   Counted(columnCoverings, "column covering");
 	bool covered = wallCoverings + columnCoverings > 0;

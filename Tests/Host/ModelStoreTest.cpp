@@ -104,6 +104,7 @@ struct Scene {
 TEST_F(ModelStore, DeletionLeavesNoTraceOfTheDeletedInAnyList)
 {
 	Scene s;
+	EXPECT_EQ(HostControl::LinkSources(s.wall2), (std::vector<API_Guid>{s.zone, s.other}));
 	ASSERT_EQ(InCommand([&] { return ACAPI_Element_Delete({s.wall1}); }), NoError);
 	EXPECT_EQ(HostControl::Elements(), (std::vector<API_Guid>{s.wall2, s.wall3, s.window, s.column, s.zone, s.other}))
 	    << "the door went with its wall; the rest keep creation order";
@@ -118,6 +119,7 @@ TEST_F(ModelStore, DeletionLeavesNoTraceOfTheDeletedInAnyList)
 	EXPECT_TRUE(HostControl::GroupMembers(s.group).empty());
 	EXPECT_EQ(NamedInRelation(s.zone), (std::vector<API_Guid>{s.wall2, s.wall2}));
 	EXPECT_EQ(LinkPairs(), (std::vector<std::pair<API_Guid, API_Guid>>{{s.zone, s.wall2}, {s.other, s.wall2}}));
+	EXPECT_TRUE(HostControl::LinkSources(s.zone).empty());
 	GS::Array<API_Guid> fromZone;
 	ASSERT_EQ(ACAPI_ElementLink_GetLinks(s.zone, &fromZone), NoError);
 	EXPECT_EQ(fromZone, GS::Array<API_Guid>({s.wall2}));

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <sstream>
@@ -110,8 +111,12 @@ TEST_F(Session, EveryModelChangeNeedsAnUndoScopeAndInASharedProjectTheElement)
 				HostControl::SetHolder(wall, s.holder);
 				HostControl::SetHolder(other, Holder::User);
 				std::string before = ModelState(wall);
+				std::vector<API_Guid> told;
+				HostControl::ObserveModelChanges([&](const API_Guid& element) { told.push_back(element); });
 				EXPECT_EQ(s.inScope ? InUndoScope([&] { return change(wall, other); }) : change(wall, other), expected);
 				EXPECT_EQ(ModelState(wall) != before, expected == NoError);
+				EXPECT_EQ(std::count(told.begin(), told.end(), wall),
+				          changes == &ofTheWall && expected == NoError ? 1 : 0);
 			}
 		}
 	}

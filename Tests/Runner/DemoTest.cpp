@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -132,6 +134,34 @@ TEST_F(DemoRun, TellsTheProgressOfASlowRun)
 	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0);
 	EXPECT_EQ(errors.str().rfind("Covered 3 of 8 zones, 1 s elapsed\nCovered 6 of 8 zones, 2 s elapsed\n", 0), 0u)
 	    << errors.str();
+}
+
+// Each command tells how far it has got from the host's model changes, zone after zone.
+TEST_F(DemoRun, TellsHowFarEachCommandHasGot)
+{
+	double now = 0.0;
+	options.clock = [&] { return now += 0.25; };
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0);
+	std::map<std::string, std::vector<int>> reached;
+	std::istringstream lines(errors.str());
+	const std::regex commandLine("(.+ Coverings): (\\d+) of (\\d+) zones, \\d+ s elapsed");
+	const std::regex otherLine("(Covered \\d+ of 8 zones|Drawing the plan), \\d+ s elapsed");
+	for (std::string line; std::getline(lines, line);) {
+		std::smatch match;
+		if (std::regex_match(line, match, commandLine)) {
+			EXPECT_EQ(match[3], match[1] == "Remove Coverings" ? "1" : "8") << line;
+			reached[match[1]].push_back(std::stoi(match[2]));
+		} else {
+			EXPECT_TRUE(std::regex_match(line, otherLine)) << line;
+		}
+	}
+	for (const char* command : {"Add Coverings", "Update Coverings", "Remove Coverings"}) {
+		const std::vector<int>& zones = reached[command];
+		ASSERT_FALSE(zones.empty()) << command << "\n" << errors.str();
+		EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end())) << command;
+		EXPECT_GE(zones.front(), 1) << command;
+		EXPECT_EQ(zones.back(), std::string(command) == "Remove Coverings" ? 1 : 8) << command;
+	}
 }
 
 } // namespace

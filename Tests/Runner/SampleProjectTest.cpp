@@ -201,6 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
         Malformation{"listed door", "/zones/0/relation/doors/0", "window-living", "names no door ('window-living')"},
         Malformation{"short contour", "/zones/2/contours/0", nlohmann::json::parse("[[0,0],[1,0]]"),
                      "zones[2] (hall).contours[0]: needs at least 3 entries"},
+        Malformation{"no contour", "/zones/4/contours", nlohmann::json::array(),
+                     "zones[4] (bedroom).contours: needs at least 1 entry"},
         Malformation{"point", "/zones/0/contours/0/0", nlohmann::json::parse("[1]"), "is not a point [x, y]"},
         Malformation{"top story", "/zones/3/relativeTopStory", 5, "relativeTopStory: no story 5 above"},
         Malformation{"long number", "/zones/0/number", std::string(40, '9'), "is longer than 31 characters"},

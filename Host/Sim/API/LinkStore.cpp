@@ -63,6 +63,12 @@ std::vector<Link> LinkStore::From(const API_Guid& from) const
 	return links;
 }
 
+std::vector<API_Guid> LinkStore::SourcesOf(const API_Guid& to) const
+{
+	const std::vector<API_Guid>* sources = sourcesByTarget.Get(to);
+	return sources != nullptr ? *sources : std::vector<API_Guid>();
+}
+
 std::vector<Link> LinkStore::All() const
 {
 	std::vector<Made> every;

@@ -37,6 +37,8 @@ public:
 	bool Remove(const API_Guid& from, const API_Guid& to);
 	// The links from the element, in the order they were made.
 	std::vector<Link> From(const API_Guid& from) const;
+	// The elements that link to the element, in the order the links were made.
+	std::vector<API_Guid> SourcesOf(const API_Guid& to) const;
 	// Every link, in the order they were made.
 	std::vector<Link> All() const;
 	// Drops every link from or to the element.

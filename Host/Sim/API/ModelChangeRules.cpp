@@ -14,6 +14,10 @@ GSErrCode CheckModelChange(const GS::Array<API_Guid>& changedElements)
 		if (TheProject().Contains(element) && !InUserWorkspace(element))
 			return APIERR_NOTMINE;
 	}
+	if (const HostControl::ModelChangeObserver& observer = TheSession().modelChangeObserver) {
+		for (const API_Guid& element : changedElements)
+			observer(element);
+	}
 	return NoError;
 }
 

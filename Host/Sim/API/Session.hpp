@@ -16,6 +16,7 @@ struct Session {
 	std::unordered_map<API_Guid, HostControl::Holder> holders; // no entry: nobody
 	GSTime clock = 1767605400;                                 // 2026-01-05 09:30:00 UTC
 	std::vector<std::vector<API_Guid>> reservationRequests;    // what the user asked to reserve, in order
+	HostControl::ModelChangeObserver modelChangeObserver;
 };
 
 Session& TheSession();

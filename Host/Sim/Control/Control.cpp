@@ -166,6 +166,11 @@ std::vector<Link> LinksFrom(const API_Guid& from)
 	return result;
 }
 
+std::vector<API_Guid> LinkSources(const API_Guid& to)
+{
+	return TheProject().links.SourcesOf(to);
+}
+
 void AddLink(const API_Guid& from, const API_Guid& to, UInt32 flags)
 {
 	TheProject().links.Add({from, to, flags});

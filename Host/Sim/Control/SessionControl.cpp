@@ -33,6 +33,11 @@ void SetClock(GSTime now)
 	Sim::TheSession().clock = now;
 }
 
+void ObserveModelChanges(ModelChangeObserver observer)
+{
+	Sim::TheSession().modelChangeObserver = std::move(observer);
+}
+
 void OpenUndoScope()
 {
 	++Sim::ControlUndoScopes();
