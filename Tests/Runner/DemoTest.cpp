@@ -1,8 +1,10 @@
+#include <cmath>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "AddOnMain.hpp"
+#include "CoveringIdentity.hpp"
 #include "Demo.hpp"
 #include "DemoCoverings.hpp"
 #include "SampleTestSupport.hpp"
@@ -49,6 +51,34 @@ void ExpectLinesInOrder(const std::string& printed, const std::vector<std::strin
 	}
 }
 
+// Every covering of a wall lies against one of the wall's faces, outside the
+// wall: the middle of its body stands off the middle of the wall's by half of
+// both thicknesses, all along it. Returns how many there are.
+std::size_t ExpectWallCoveringsOnFaces()
+{
+	std::size_t coverings = 0;
+	for (const API_Guid& guid : HostControl::Elements(API_WallID)) {
+		API_Element wall = Record(guid);
+		Runner::Band body = Runner::WallBand(wall.wall);
+		for (const HostControl::Link& link : HostControl::LinksFrom(guid)) {
+			if (link.flags != LinkElemCovering)
+				continue;
+			API_Element covering = Record(link.to);
+			Runner::Band own = Runner::WallBand(covering.wall);
+			Runner::PlanLine line = ReferenceLine(covering);
+			for (double share : {0.0, 0.5, 1.0}) {
+				API_Coord middle =
+				    Runner::PointAt(line, {Runner::LineLength(line) * share, (own.left + own.right) / 2});
+				double off = Runner::StationOf(ReferenceLine(wall), middle).left - (body.left + body.right) / 2;
+				EXPECT_NEAR(std::fabs(off), (wall.wall.thickness + covering.wall.thickness) / 2, 1e-6)
+				    << "covering " << coverings + 1 << " at (" << middle.x << ", " << middle.y << ")";
+			}
+			++coverings;
+		}
+	}
+	return coverings;
+}
+
 TEST_F(DemoRun, WorksThroughThePaletteAsAUserWould)
 {
 	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0) << errors.str();
@@ -93,6 +123,20 @@ TEST_F(DemoRun, WorksThroughThePaletteAsAUserWould)
 	EXPECT_EQ(palette.rfind("<svg ", 0), 0u);
 	EXPECT_NE(palette.find("Plaster lining 15 mm"), std::string::npos) << "the picture shows the stored favorite";
 	EXPECT_EQ(FileText(options.planPath).rfind("<svg ", 0), 0u);
+	EXPECT_EQ(ExpectWallCoveringsOnFaces(), 33u) << "the zones followed the moved wall, and the coverings them";
+}
+
+// A sample without the wall and door that the demo changes: it moves the
+// sample's first wall, names it and updates what covers it.
+TEST_F(DemoRun, MovesTheFirstWallOfASampleWithoutItsOwnAndNamesIt)
+{
+	options.samplePath = UpperRoomPath;
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0) << errors.str();
+	ExpectLinesInOrder(out.str(), {"Moved the wall south 0.1 m aside\n", "Total: 1 of 1 zones covered, "});
+	EXPECT_EQ(out.str().find("Deleted the door"), std::string::npos);
+	API_Element south = Record(HostControl::Elements(API_WallID).front());
+	EXPECT_NEAR(south.wall.begC.y, -0.1, 1e-9);
+	EXPECT_EQ(ExpectWallCoveringsOnFaces(), 4u);
 }
 
 TEST_F(DemoRun, ReportsAndStopsWhenTheSampleOrAPictureCannotBeWritten)

@@ -12,6 +12,8 @@
 namespace RunnerTest {
 
 inline const std::string SamplePath = std::string(VELMORA_SAMPLES_DIR) + "/apartment.json";
+// One room with a window on the story above the ground floor.
+inline const std::string UpperRoomPath = std::string(VELMORA_TEST_SAMPLES_DIR) + "/upper-room.json";
 
 // Library indices for the sample's symbolic parts; the niche part is 3.
 constexpr Int32 NicheIndex = 3;
