@@ -79,8 +79,10 @@ std::optional<ElementToChange> FindElementToChange(const LoadedProject& project,
 	if (found != project.byId.end())
 		return ElementToChange{found->second, id};
 	std::vector<API_Guid> elements = HostControl::Elements(type);
+	if (elements.empty())
+		return std::nullopt;
 	for (const auto& [name, guid] : project.byId) {
-		if (!elements.empty() && guid == elements.front())
+		if (guid == elements.front())
 			return ElementToChange{guid, name};
 	}
 	return std::nullopt;

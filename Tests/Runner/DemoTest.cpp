@@ -135,7 +135,7 @@ TEST_F(DemoRun, MovesTheFirstWallOfASampleWithoutItsOwnAndNamesIt)
 	ExpectLinesInOrder(out.str(), {"Moved the wall south 0.1 m aside\n", "Total: 1 of 1 zones covered, "});
 	EXPECT_EQ(out.str().find("Deleted the door"), std::string::npos);
 	API_Element south = Record(HostControl::Elements(API_WallID).front());
-	EXPECT_NEAR(south.wall.begC.y, -0.1, 1e-9);
+	EXPECT_NEAR(south.wall.begC.y, 0.1, 1e-9);
 	EXPECT_EQ(ExpectWallCoveringsOnFaces(), 4u);
 }
 
