@@ -1,10 +1,8 @@
-#include <cmath>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "AddOnMain.hpp"
-#include "CoveringIdentity.hpp"
 #include "Demo.hpp"
 #include "DemoCoverings.hpp"
 #include "SampleTestSupport.hpp"
@@ -49,34 +47,6 @@ void ExpectLinesInOrder(const std::string& printed, const std::vector<std::strin
 		if (found != std::string::npos)
 			at = found + line.size();
 	}
-}
-
-// Every covering of a wall lies against one of the wall's faces, outside the
-// wall: the middle of its body stands off the middle of the wall's by half of
-// both thicknesses, all along it. Returns how many there are.
-std::size_t ExpectWallCoveringsOnFaces()
-{
-	std::size_t coverings = 0;
-	for (const API_Guid& guid : HostControl::Elements(API_WallID)) {
-		API_Element wall = Record(guid);
-		Runner::Band body = Runner::WallBand(wall.wall);
-		for (const HostControl::Link& link : HostControl::LinksFrom(guid)) {
-			if (link.flags != LinkElemCovering)
-				continue;
-			API_Element covering = Record(link.to);
-			Runner::Band own = Runner::WallBand(covering.wall);
-			Runner::PlanLine line = ReferenceLine(covering);
-			for (double share : {0.0, 0.5, 1.0}) {
-				API_Coord middle =
-				    Runner::PointAt(line, {Runner::LineLength(line) * share, (own.left + own.right) / 2});
-				double off = Runner::StationOf(ReferenceLine(wall), middle).left - (body.left + body.right) / 2;
-				EXPECT_NEAR(std::fabs(off), (wall.wall.thickness + covering.wall.thickness) / 2, 1e-6)
-				    << "covering " << coverings + 1 << " at (" << middle.x << ", " << middle.y << ")";
-			}
-			++coverings;
-		}
-	}
-	return coverings;
 }
 
 TEST_F(DemoRun, WorksThroughThePaletteAsAUserWould)

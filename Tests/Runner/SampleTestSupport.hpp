@@ -47,4 +47,8 @@ std::vector<Int32> EdgesOf(const HostControl::MemoParts& polygon);
 
 Runner::PlanLine ReferenceLine(const API_Element& wall);
 
+// Checks that every covering of a wall in the project lies against one of the
+// wall's faces, outside it; returns how many there are.
+std::size_t ExpectWallCoveringsOnFaces();
+
 } // namespace RunnerTest
