@@ -1,7 +1,6 @@
 #include "Demo.hpp"
 
 #include <cmath>
-#include <cstring>
 #include <iomanip>
 #include <ostream>
 #include <unordered_map>
@@ -77,7 +76,7 @@ struct ElementToChange {
 	std::string name;
 };
 
-// The sample's element of that id, or else the first element of the type.
+// The sample's element of that id, or else its first element of the type, named by its own id.
 std::optional<ElementToChange> FindElementToChange(const LoadedProject& project, const char* id, API_ElemTypeID type)
 {
 	auto found = project.byId.find(id);
@@ -86,7 +85,11 @@ std::optional<ElementToChange> FindElementToChange(const LoadedProject& project,
 	std::vector<API_Guid> elements = HostControl::Elements(type);
 	if (elements.empty())
 		return std::nullopt;
-	return ElementToChange{elements.front(), "the first one"};
+	for (const auto& [name, guid] : project.byId) {
+		if (guid == elements.front())
+			return ElementToChange{guid, name};
+	}
+	return std::nullopt;
 }
 
 std::string ResultText(GSErrCode result)
@@ -94,7 +97,8 @@ std::string ResultText(GSErrCode result)
 	return result == NoError ? std::string() : " (refused: error " + std::to_string(result) + ")";
 }
 
-// Moves the wall across its own direction, as a user drags it aside.
+// Moves the wall across its own direction, as a user drags it aside: the
+// host updates the zones it bounds.
 void MoveWall(const ElementToChange& moved, std::ostream& out)
 {
 	GSErrCode result = ACAPI_CallUndoableCommand("Move Wall", [&] {
@@ -104,15 +108,7 @@ void MoveWall(const ElementToChange& moved, std::ostream& out)
 		double length = std::hypot(dx, dy);
 		if (length == 0.0)
 			return APIERR_BADPARS;
-		API_Element mask;
-		std::memset(static_cast<void*>(&mask), 0, sizeof(mask));
-		API_MASK_SET(mask, wall.begC);
-		API_MASK_SET(mask, wall.endC);
-		for (API_Coord* end : {&wall.wall.begC, &wall.wall.endC}) {
-			end->x += dy / length * wallMove;
-			end->y -= dx / length * wallMove;
-		}
-		return ACAPI_Element_Change(&wall, &mask, nullptr, 0, true);
+		return HostControl::MoveWall(moved.guid, {dy / length * wallMove, -dx / length * wallMove});
 	});
 	out << "Moved the wall " << moved.name << " " << wallMove << " m aside" << ResultText(result) << "\n";
 }

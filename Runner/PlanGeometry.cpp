@@ -32,6 +32,13 @@ double TurnFromBegin(const PlanLine& line, const ArcCircle& circle, API_Coord po
 
 } // namespace
 
+Band WallBand(const API_WallType& wall)
+{
+	double t = wall.thickness;
+	Band band = wall.referenceLine == APIWallRefLine_Centre ? Band{t / 2.0, -t / 2.0} : Band{t, 0.0};
+	return wall.flipped ? Band{-band.right, -band.left} : band;
+}
+
 double Distance(API_Coord a, API_Coord b)
 {
 	return std::hypot(b.x - a.x, b.y - a.y);

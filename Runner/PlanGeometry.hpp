@@ -36,6 +36,16 @@ struct Station {
 Station StationOf(const PlanLine& line, API_Coord point);
 API_Coord PointAt(const PlanLine& line, Station station);
 
+// A wall's body across its reference line, as distances to the line's left
+// (looking from its begin to its end): a wall lies on the left of a reference
+// line along its face, centred on one along its middle, and on the other side
+// when flipped.
+struct Band {
+	double left;
+	double right;
+};
+Band WallBand(const API_WallType& wall);
+
 double Distance(API_Coord a, API_Coord b);
 double DegreesToRadians(double degrees);
 

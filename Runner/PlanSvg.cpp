@@ -136,22 +136,6 @@ PlanLine ReferenceLine(const API_Element& wall)
 	return {wall.wall.begC, wall.wall.endC, wall.wall.angle};
 }
 
-// The wall's body across its reference line, as distances to the line's left
-// (looking from its begin to its end): a wall lies on the left of a reference
-// line along its face, centred on one along its middle, and on the other side
-// when flipped.
-struct Band {
-	double left;
-	double right;
-};
-
-Band WallBand(const API_WallType& wall)
-{
-	double t = wall.thickness;
-	Band band = wall.referenceLine == APIWallRefLine_Centre ? Band{t / 2.0, -t / 2.0} : Band{t, 0.0};
-	return wall.flipped ? Band{-band.right, -band.left} : band;
-}
-
 struct Bounds {
 	double minX = std::numeric_limits<double>::max();
 	double minY = std::numeric_limits<double>::max();
@@ -371,12 +355,12 @@ private:
 		return svg;
 	}
 
-	// A covering slab in the upper half of its story is a ceiling.
+	// A covering slab in the upper half of its story is a ceiling; its level is over its story.
 	std::string SlabKind(const API_Element& slab) const
 	{
 		if (!IsCovering(slab))
 			return "slab";
-		return slab.slab.level - contents.story.level > contents.height / 2.0 ? "cov-ceiling" : "cov-floor";
+		return slab.slab.level > contents.height / 2.0 ? "cov-ceiling" : "cov-floor";
 	}
 
 	std::string Slabs(std::initializer_list<const char*> kinds) const

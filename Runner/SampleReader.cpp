@@ -471,6 +471,9 @@ private:
 		zone.number = node["number"].Text();
 		zone.name = node["name"].Text();
 		HostControl::NichePolygon polygon = ReadPolygon(node["contours"]);
+		// The host holds no zone whose outline crosses itself.
+		if (HostControl::CheckOutline(polygon) != NoError)
+			node["contours"].Fail("has edges that cross one another");
 		API_Element record = NewRecord(API_ZoneID);
 		record.header.floorInd = ReadHomeStory(node);
 		CopyText(node["number"], zone.number, record.zone.roomNoStr, 32);

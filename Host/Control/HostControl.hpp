@@ -55,6 +55,10 @@ MemoParts GetMemoParts(const API_Guid& guid);
 std::vector<API_Guid> Elements(API_ElemTypeID type = API_ZombieElemID);
 // Overwrites an element's record as it stands (its GUID stays).
 void SetElement(const API_Element& element);
+// Moves a wall by the offset as a user drags it, with what the host's zone
+// update makes of it: the zones whose room relations name the wall follow it,
+// their outlines and wall parts. APIERR_BADID when the element is no wall.
+GSErrCode MoveWall(const API_Guid& wall, const API_Coord& offset);
 
 struct Link {
 	API_Guid from;
@@ -90,6 +94,11 @@ struct NichePolygon {
 	std::vector<Int32> pends;      // entry 0 = 0
 	std::vector<API_PolyArc> arcs;
 };
+
+// The host's check of an outline it is given, as of a slab's: APIERR_BADPOLY
+// when the contours are no closed polygon, APIERR_IRREGULARPOLY when two edges
+// cross (edges that meet at a vertex or run along one another do not).
+GSErrCode CheckOutline(const NichePolygon& polygon);
 
 struct RoomRelation {
 	std::vector<API_WallPart> wallParts;

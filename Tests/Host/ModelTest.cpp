@@ -272,6 +272,65 @@ TEST_F(Model, ZoneRelationIsHandedOutAsSet)
 	ACAPI_DisposeRoomRelationHdls(&read);
 }
 
+std::vector<API_WallPart> WallParts(const API_Guid& zone)
+{
+	API_RoomRelation relation;
+	EXPECT_EQ(ACAPI_Element_GetRelations(zone, {API_WallID, APIVarId_Generic, APINULLGuid}, &relation), NoError);
+	std::vector<API_WallPart> parts(relation.wallPart.begin(), relation.wallPart.end());
+	ACAPI_DisposeRoomRelationHdls(&relation);
+	return parts;
+}
+
+// Two rooms on either side of a wall, over a wall they share: moved, the wall
+// takes the edges along its faces, the shared wall's parts are measured again,
+// and undo puts it all back.
+TEST_F(Model, ZonesFollowAMovedWallUntilUndone)
+{
+	API_Guid wall = AddWall({4, 0}, {4, 3});
+	API_Guid shared = AddWall({0, 0}, {8, 0});
+	API_Guid west = AddZone("1", {{{{0, 0.1}, {3.9, 0.1}, {3.9, 3}, {0, 3}}}});
+	API_Guid east = AddZone("2", {{{{4.1, 0.1}, {8, 0.1}, {8, 3}, {4.1, 3}}}});
+	HostControl::SetRoomRelation(west, {{{wall, 2, 0.1, 3.0}, {shared, 1, 0.0, 3.9}}, {}, {}});
+	HostControl::SetRoomRelation(east, {{{shared, 1, 4.1, 8.0}, {wall, 4, 0.1, 3.0}}, {}, {}});
+	auto expectFaces = [&](double westFace, double eastFace) {
+		std::vector<API_Coord> westCoords = *HostControl::GetMemoParts(west).coords;
+		std::vector<API_Coord> eastCoords = *HostControl::GetMemoParts(east).coords;
+		for (double x : {westCoords[2].x, westCoords[3].x, WallParts(west)[1].tEnd})
+			EXPECT_NEAR(x, westFace, 1e-12);
+		for (double x : {eastCoords[1].x, eastCoords[4].x, eastCoords[5].x, WallParts(east)[0].tBeg})
+			EXPECT_NEAR(x, eastFace, 1e-12);
+	};
+
+	ASSERT_EQ(ACAPI_CallUndoableCommand("Move Wall", [&] { return HostControl::MoveWall(wall, {0.5, 0.0}); }), NoError);
+	expectFaces(4.4, 4.6);
+	ASSERT_TRUE(HostControl::UndoLastCommand());
+	expectFaces(3.9, 4.1);
+	EXPECT_EQ(HostControl::MoveWall(west, {0.5, 0.0}), APIERR_BADID) << "a zone is no wall";
+}
+
+// A door or window stands on its wall's story, whatever story it was given.
+TEST_F(Model, OpeningsStandOnTheirWallsStory)
+{
+	HostControl::AddStory(1, 3.0, "Upper floor");
+	API_Element upper = WallRecord({0, 0}, {4, 0});
+	upper.header.floorInd = 1;
+	API_Guid upperWall = HostControl::AddElement(upper);
+	API_Guid groundWall = AddWall({0, 5}, {4, 5});
+
+	API_Element window = Read(AddOpening(API_WindowID, groundWall, 1.0));
+	window.door.owner = upperWall;
+	ASSERT_EQ(ACAPI_Element_Create(&window, nullptr), NoError);
+	EXPECT_EQ(Read(window.header.guid).header.floorInd, 1);
+
+	API_Element mask = NewRecord(API_ZombieElemID);
+	API_MASK_SET(mask, door.owner);
+	API_MASK_SET(mask, header.floorInd);
+	window.door.owner = groundWall;
+	window.header.floorInd = 1;
+	ASSERT_EQ(ACAPI_Element_Change(&window, &mask, nullptr, 0, true), NoError);
+	EXPECT_EQ(Read(window.header.guid).header.floorInd, 0);
+}
+
 TEST_F(Model, OpeningsOfAWallAndTheirMeasuredWidths)
 {
 	API_Guid wall = AddWall({0, 0}, {6, 0});

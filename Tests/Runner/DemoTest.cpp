@@ -95,6 +95,20 @@ TEST_F(DemoRun, WorksThroughThePaletteAsAUserWould)
 	EXPECT_EQ(palette.rfind("<svg ", 0), 0u);
 	EXPECT_NE(palette.find("Plaster lining 15 mm"), std::string::npos) << "the picture shows the stored favorite";
 	EXPECT_EQ(FileText(options.planPath).rfind("<svg ", 0), 0u);
+	EXPECT_EQ(ExpectWallCoveringsOnFaces(), 33u) << "the zones followed the moved wall, and the coverings them";
+}
+
+// A sample without the wall and door that the demo changes: it moves the
+// sample's first wall, names it and updates what covers it.
+TEST_F(DemoRun, MovesTheFirstWallOfASampleWithoutItsOwnAndNamesIt)
+{
+	options.samplePath = UpperRoomPath;
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0) << errors.str();
+	ExpectLinesInOrder(out.str(), {"Moved the wall south 0.1 m aside\n", "Total: 1 of 1 zones covered, "});
+	EXPECT_EQ(out.str().find("Deleted the door"), std::string::npos);
+	API_Element south = Record(HostControl::Elements(API_WallID).front());
+	EXPECT_NEAR(south.wall.begC.y, 0.1, 1e-9);
+	EXPECT_EQ(ExpectWallCoveringsOnFaces(), 4u);
 }
 
 TEST_F(DemoRun, ReportsAndStopsWhenTheSampleOrAPictureCannotBeWritten)

@@ -189,23 +189,28 @@ TEST_F(PlanSvg, PlacesEveryWallByItsReferenceLineAndFlip)
 	}
 }
 
+// What the engine makes when it covers every zone of the project.
+std::set<API_Guid> CoverEveryZone(const Runner::LoadedProject& project)
+{
+	CoveringSettings settings =
+	    Demo::CoveringSettingsForRun("Plaster lining 15 mm", HostControl::Defaults().lastRunProperty);
+	EXPECT_EQ(ACAPI_CallUndoableCommand("Add Coverings",
+	                                    [&] {
+		                                    for (const Runner::LoadedZone& zone : project.zones)
+			                                    Demo::CoverZone(zone, settings, "run");
+		                                    return NoError;
+	                                    }),
+	          NoError);
+	return Runner::ElementsAddedSince(project);
+}
+
 // The engine's whole run over the sample: one shape for each covering, hole
 // and slab it made, ceilings told from floors, and swatches that look like
 // what they stand for.
 TEST_F(PlanSvg, DrawsOneShapeForEveryElementARunMade)
 {
 	Runner::LoadedProject project = LoadSample();
-	std::optional<CoveringSettings> settings =
-	    Demo::CoveringSettingsForRun("Plaster lining 15 mm", HostControl::Defaults().lastRunProperty);
-	ASSERT_EQ(ACAPI_CallUndoableCommand("Add Coverings",
-	                                    [&] {
-		                                    for (const Runner::LoadedZone& zone : project.zones)
-			                                    Demo::CoverZone(zone, *settings, "run");
-		                                    return NoError;
-	                                    }),
-	          NoError);
-	settings.reset();
-	std::set<API_Guid> made = Runner::ElementsAddedSince(project);
+	std::set<API_Guid> made = CoverEveryZone(project);
 	std::map<API_ElemTypeID, std::size_t> madeByType;
 	for (const API_Guid& guid : made)
 		++madeByType[Record(guid).header.type.typeID];
@@ -247,6 +252,24 @@ TEST_F(PlanSvg, DrawsEveryStoryThatHoldsZonesUnderItsOwnName)
 	EXPECT_EQ(Count(drawn, "zone"), 9u);
 	std::vector<std::string> names = Texts(drawn, "zone-name");
 	EXPECT_NE(std::find(names.begin(), names.end(), "Loft <A & B> "), names.end());
+}
+
+// A slab's level is over its story, and a hole stands on its covering's story.
+TEST_F(PlanSvg, DrawsTheCeilingFloorAndHolesOfAnUpperStoryWhereTheyAre)
+{
+	Runner::LoadResult loaded = Runner::LoadSampleProject(UpperRoomPath, SampleLibraryIndex);
+	ASSERT_TRUE(loaded.project.has_value()) << loaded.message;
+	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg(CoverEveryZone(*loaded.project), {"", 60.0}));
+
+	EXPECT_EQ(Texts(drawn, "heading"), std::vector<std::string>{"Upper floor"});
+	EXPECT_EQ(Count(drawn, "cov-floor"), 1u);
+	ASSERT_EQ(Count(drawn, "cov-ceiling"), 1u);
+	const SvgElement* ceiling = First(drawn, "path", "cov-ceiling");
+	EXPECT_EQ(ceiling->attributes.at("fill"), "none");
+	EXPECT_NE(ceiling->attributes.count("stroke-dasharray"), 0u);
+	EXPECT_EQ(Count(drawn, "cov-wall"), 4u);
+	EXPECT_EQ(Count(drawn, "hole"), 1u);
+	EXPECT_EQ(Count(drawn, "window"), 1u);
 }
 
 // Elements far apart shrink the drawing rather than stretch the picture.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "GS/Memory.hpp"
 #include "SampleTestSupport.hpp"
@@ -33,6 +34,9 @@ protected:
 		return "?";
 	}
 
+	// Checks that every wall part runs along its wall's face; returns how many there are.
+	std::size_t ExpectPartsOnFaces(const std::string& after) const;
+
 	Runner::LoadedProject project;
 };
 
@@ -57,22 +61,33 @@ void ExpectPartOnFace(const API_WallPart& part, const PlanLine& edge, const API_
 	EXPECT_LE(part.tEnd, std::max(begin.along, end.along) + Tolerance) << where;
 }
 
-TEST_F(SampleRelations, EveryWallPartRunsAlongItsWallsFace)
+std::size_t SampleRelations::ExpectPartsOnFaces(const std::string& after) const
 {
 	std::size_t parts = 0;
 	for (const Runner::LoadedZone& zone : project.zones) {
 		HostControl::MemoParts polygon = HostControl::GetMemoParts(zone.guid);
 		ZoneRelation relation(zone.guid);
 		for (const API_WallPart& part : relation.Get().wallPart) {
-			std::string where = zone.id + " edge " + std::to_string(part.roomEdge) + " on " + Name(part.guid);
-			ASSERT_TRUE(IsValidEdge(polygon, part.roomEdge)) << where;
+			std::string where = after + zone.id + " edge " + std::to_string(part.roomEdge) + " on " + Name(part.guid);
 			API_Element wall = Record(part.guid);
-			ASSERT_EQ(wall.header.type.typeID, API_WallID) << where;
-			ExpectPartOnFace(part, ZoneEdge(polygon, part.roomEdge), wall, where);
+			bool onWall = IsValidEdge(polygon, part.roomEdge) && wall.header.type.typeID == API_WallID;
+			EXPECT_TRUE(onWall) << where;
+			if (onWall)
+				ExpectPartOnFace(part, ZoneEdge(polygon, part.roomEdge), wall, where);
 			++parts;
 		}
 	}
-	EXPECT_EQ(parts, 37u);
+	return parts;
+}
+
+API_Coord Between(API_Coord from, API_Coord to)
+{
+	return {to.x - from.x, to.y - from.y};
+}
+
+TEST_F(SampleRelations, EveryWallPartRunsAlongItsWallsFace)
+{
+	EXPECT_EQ(ExpectPartsOnFaces(""), 37u);
 }
 
 // A straight wall that bounds a straight zone edge bounds all of it, so that
@@ -89,6 +104,33 @@ TEST_F(SampleRelations, EveryWalledStraightEdgeIsWalledOverItsWholeLength)
 		}
 		for (const auto& [edge, length] : walledLength)
 			EXPECT_NEAR(length, Runner::LineLength(ZoneEdge(polygon, edge)), Tolerance) << zone.id << " edge " << edge;
+	}
+}
+
+// The host's zone update keeps them on their faces whichever wall moves either
+// way, but where a straight face is drawn off a curved one that it touches at
+// a point: that would take a new zone edge.
+TEST_F(SampleRelations, ZonesFollowAMovedWall)
+{
+	const std::set<std::pair<std::string, double>> drawnOffACurve = {
+	    {"wall-corner", 0.1}, {"wall-east", -0.1}, {"wall-south", -0.1}};
+	std::vector<std::string> walls;
+	for (const auto& [id, guid] : project.byId) {
+		if (Record(guid).header.type.typeID == API_WallID)
+			walls.push_back(id);
+	}
+	ASSERT_EQ(walls.size(), 16u);
+	for (const std::string& id : walls) {
+		for (double aside : {0.1, -0.1}) {
+			if (drawnOffACurve.count({id, aside}) != 0)
+				continue;
+			HostControl::ResetHost();
+			project = LoadSample();
+			PlanLine line = ReferenceLine(Record(project.byId.at(id)));
+			API_Coord across = Runner::PointAt({{0.0, 0.0}, Between(line.begin, line.end), 0.0}, {0.0, aside});
+			ASSERT_EQ(HostControl::MoveWall(project.byId.at(id), across), NoError);
+			EXPECT_EQ(ExpectPartsOnFaces(id + " moved " + std::to_string(aside) + ": "), 37u);
+		}
 	}
 }
 

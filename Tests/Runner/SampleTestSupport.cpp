@@ -1,7 +1,10 @@
 #include "SampleTestSupport.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+
+#include "CoveringIdentity.hpp"
 
 namespace RunnerTest {
 
@@ -90,6 +93,33 @@ std::vector<Int32> EdgesOf(const HostControl::MemoParts& polygon)
 Runner::PlanLine ReferenceLine(const API_Element& wall)
 {
 	return {wall.wall.begC, wall.wall.endC, wall.wall.angle};
+}
+
+// On a face and outside the wall, the middle of a covering's body stands off
+// the middle of the wall's by half of both thicknesses, all along it.
+std::size_t ExpectWallCoveringsOnFaces()
+{
+	std::size_t coverings = 0;
+	for (const API_Guid& guid : HostControl::Elements(API_WallID)) {
+		API_Element wall = Record(guid);
+		Runner::Band body = Runner::WallBand(wall.wall);
+		for (const HostControl::Link& link : HostControl::LinksFrom(guid)) {
+			if (link.flags != LinkElemCovering)
+				continue;
+			API_Element covering = Record(link.to);
+			Runner::Band own = Runner::WallBand(covering.wall);
+			Runner::PlanLine line = ReferenceLine(covering);
+			for (double share : {0.0, 0.5, 1.0}) {
+				API_Coord middle =
+				    Runner::PointAt(line, {Runner::LineLength(line) * share, (own.left + own.right) / 2});
+				double off = Runner::StationOf(ReferenceLine(wall), middle).left - (body.left + body.right) / 2;
+				EXPECT_NEAR(std::fabs(off), (wall.wall.thickness + covering.wall.thickness) / 2, 1e-6)
+				    << "covering " << coverings + 1 << " at (" << middle.x << ", " << middle.y << ")";
+			}
+			++coverings;
+		}
+	}
+	return coverings;
 }
 
 } // namespace RunnerTest

@@ -12,6 +12,8 @@
 namespace RunnerTest {
 
 inline const std::string SamplePath = std::string(VELMORA_SAMPLES_DIR) + "/apartment.json";
+// One room with a window on the story above the ground floor.
+inline const std::string UpperRoomPath = std::string(VELMORA_TEST_SAMPLES_DIR) + "/upper-room.json";
 
 // Library indices for the sample's symbolic parts; the niche part is 3.
 constexpr Int32 NicheIndex = 3;
@@ -44,5 +46,9 @@ bool IsValidEdge(const HostControl::MemoParts& polygon, Int32 edge);
 std::vector<Int32> EdgesOf(const HostControl::MemoParts& polygon);
 
 Runner::PlanLine ReferenceLine(const API_Element& wall);
+
+// Checks that every covering of a wall in the project lies against one of the
+// wall's faces, outside it; returns how many there are.
+std::size_t ExpectWallCoveringsOnFaces();
 
 } // namespace RunnerTest

@@ -1,7 +1,6 @@
 #include "Sim/API/ElementChecks.hpp"
 
 #include <cmath>
-#include <cstring>
 
 #include "Geometry/Tolerance.hpp"
 #include "Sim/Geometry/Crossing.hpp"
@@ -16,14 +15,6 @@ const double lengthTolerance = Geometry::DistanceTolerance().GetLength();
 bool IsPositive(double value)
 {
 	return value > 0.0;
-}
-
-template <typename T> std::vector<T> Entries(const Part& part)
-{
-	std::vector<T> entries(part.has_value() ? part->size() / sizeof(T) : 0);
-	if (!entries.empty())
-		std::memcpy(static_cast<void*>(entries.data()), part->data(), entries.size() * sizeof(T));
-	return entries;
 }
 
 // The record's polygon counts describe its memo.
@@ -48,18 +39,8 @@ bool ContoursClosed(const std::vector<API_Coord>& coords, const std::vector<Int3
 
 GSErrCode CheckSlab(const API_SlabType& slab, const StoredMemo& memo)
 {
-	std::vector<API_Coord> coords = Entries<API_Coord>(memo.coords);
-	std::vector<Int32> ends = Entries<Int32>(memo.pends);
-	std::vector<API_PolyArc> arcs = Entries<API_PolyArc>(memo.parcs);
-	if (!CountsMatch(slab.poly, coords, ends, arcs))
-		return APIERR_BADPOLY;
-	Geometry::PolyShape shape;
-	Geometry::PolygonArrays arrays = Geometry::MakePolygonArrays(coords.data(), slab.poly.nCoords, arcs.data(),
-	                                                             slab.poly.nArcs, ends.data(), slab.poly.nSubPolys);
-	if (Geometry::ReadShape(arrays, &shape) != NoError || shape.contours.empty() || !ContoursClosed(coords, ends))
-		return APIERR_BADPOLY;
-	if (Geometry::EdgesCross(shape))
-		return APIERR_IRREGULARPOLY;
+	if (GSErrCode error = CheckOutline(slab.poly, memo); error != NoError)
+		return error;
 	return IsPositive(slab.thickness) ? NoError : APIERR_BADPARS;
 }
 
@@ -81,6 +62,21 @@ GSErrCode CheckOpening(const API_OpeningType& opening, const ElementStore& eleme
 }
 
 } // namespace
+
+GSErrCode CheckOutline(const API_Polygon& poly, const StoredMemo& memo)
+{
+	std::vector<API_Coord> coords = ItemsOf<API_Coord>(memo.coords);
+	std::vector<Int32> ends = ItemsOf<Int32>(memo.pends);
+	std::vector<API_PolyArc> arcs = ItemsOf<API_PolyArc>(memo.parcs);
+	if (!CountsMatch(poly, coords, ends, arcs))
+		return APIERR_BADPOLY;
+	Geometry::PolyShape shape;
+	Geometry::PolygonArrays arrays =
+	    Geometry::MakePolygonArrays(coords.data(), poly.nCoords, arcs.data(), poly.nArcs, ends.data(), poly.nSubPolys);
+	if (Geometry::ReadShape(arrays, &shape) != NoError || shape.contours.empty() || !ContoursClosed(coords, ends))
+		return APIERR_BADPOLY;
+	return Geometry::EdgesCross(shape) ? APIERR_IRREGULARPOLY : NoError;
+}
 
 double WallLength(const API_WallType& wall)
 {

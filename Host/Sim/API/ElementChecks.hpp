@@ -7,6 +7,11 @@
 
 namespace Sim {
 
+// A polygon as a host takes an outline it is given: APIERR_BADPOLY when the
+// counts do not describe the memo or its contours are no closed polygon,
+// APIERR_IRREGULARPOLY when two of its edges cross.
+GSErrCode CheckOutline(const API_Polygon& poly, const StoredMemo& memo);
+
 // The length of the wall's reference line, along the arc for a curved wall.
 double WallLength(const API_WallType& wall);
 

@@ -92,6 +92,14 @@ void Forget(const std::unordered_set<API_Guid>& doomed)
 	project.selection.Drop(doomed);
 }
 
+// A door or window stands on its wall's story, whatever story it was given;
+// its wall is known to be there.
+void PlaceOnWallStory(API_Element& record)
+{
+	if (Sim::IsOpening(record.header.type.typeID))
+		record.header.floorInd = TheProject().Get(record.door.owner)->record.header.floorInd;
+}
+
 } // namespace
 
 namespace Sim {
@@ -152,6 +160,7 @@ GSErrCode ACAPI_Element_Create(API_Element* element, API_ElementMemo* memo)
 	Sim::StoredElement stored{*element, memo != nullptr ? Sim::StoreMemo(*memo, APIMemoMask_All) : Sim::StoredMemo()};
 	if (GSErrCode error = Sim::CheckElement(stored.record, stored.memo, TheProject().elements); error != NoError)
 		return error;
+	PlaceOnWallStory(stored.record);
 	Sim::Project& project = TheProject();
 	stored.record.header.guid = project.NewGuid();
 	stored.record.header.groupGuid = APINULLGuid;
@@ -180,6 +189,7 @@ GSErrCode ACAPI_Element_Change(API_Element* element, const API_Element* mask, co
 		Sim::ReplaceMemoParts(changed.memo, Sim::StoreMemo(*memo, memoMask), memoMask);
 	if (GSErrCode error = Sim::CheckElement(changed.record, changed.memo, TheProject().elements); error != NoError)
 		return error;
+	PlaceOnWallStory(changed.record);
 	++changed.record.header.modiStamp;
 	*element = changed.record;
 	TheProject().elements.Replace(std::move(changed));

@@ -3,6 +3,7 @@
 // that every lookup costs what it finds rather than the size of the project.
 #pragma once
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +18,21 @@ namespace Sim {
 
 using Bytes = std::vector<char>;
 using Part = std::optional<Bytes>; // absent, or the bytes of a handle (possibly empty)
+
+// The whole items a stored part holds; none when it is absent.
+template <typename T> std::vector<T> ItemsOf(const Part& part)
+{
+	std::vector<T> items(part.has_value() ? part->size() / sizeof(T) : 0);
+	if (!items.empty())
+		std::memcpy(static_cast<void*>(items.data()), part->data(), items.size() * sizeof(T));
+	return items;
+}
+
+template <typename T> Bytes BytesOf(const std::vector<T>& items)
+{
+	const char* bytes = reinterpret_cast<const char*>(items.data());
+	return Bytes(bytes, bytes + items.size() * sizeof(T));
+}
 
 // The parameter list of a memo: the raw records, and each array value's bytes.
 struct StoredParams {

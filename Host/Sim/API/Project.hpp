@@ -134,7 +134,7 @@ struct Project {
 	JournaledMap<std::map<API_Guid, std::vector<API_Guid>>> groups; // group -> members
 	bool groupsSuspended = false;
 	SelectionList selection;
-	// What the host reports, as the control interface set it.
+	// What the host reports, as the control interface set it and its zone update keeps it.
 	RoomRelationStore roomRelations;
 	JournaledMap<GuidTable<API_OpeningRelation>> openingRelations;
 	JournaledMap<GuidTable<OpeningWidths>> openingWidths;

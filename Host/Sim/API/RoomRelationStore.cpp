@@ -35,6 +35,18 @@ void RoomRelationStore::Set(const API_Guid& zone, StoredRoomRelation relation)
 	byZone[zone] = std::move(relation);
 }
 
+std::vector<API_Guid> RoomRelationStore::ZonesNaming(const API_Guid& element) const
+{
+	const std::unordered_set<API_Guid>* naming = zonesNaming.Get(element);
+	return naming == nullptr ? std::vector<API_Guid>() : std::vector<API_Guid>(naming->begin(), naming->end());
+}
+
+std::vector<API_WallPart>* RoomRelationStore::WallPartsToChange(const API_Guid& zone)
+{
+	StoredRoomRelation* relation = byZone.Change(zone);
+	return relation == nullptr ? nullptr : &relation->wallParts;
+}
+
 void RoomRelationStore::DropElement(const API_Guid& guid)
 {
 	if (const StoredRoomRelation* own = byZone.Get(guid)) {

@@ -38,6 +38,11 @@ public:
 	// The zone's relation; none set: null.
 	const StoredRoomRelation* Find(const API_Guid& zone) const;
 	void Set(const API_Guid& zone, StoredRoomRelation relation);
+	// The zones whose relations name the element.
+	std::vector<API_Guid> ZonesNaming(const API_Guid& element) const;
+	// The zone's wall parts, for a change of their stretches: the walls they
+	// name must stay. None set: null.
+	std::vector<API_WallPart>* WallPartsToChange(const API_Guid& zone);
 	// Drops the element's own relation, and the element from every relation that names it.
 	void DropElement(const API_Guid& guid);
 

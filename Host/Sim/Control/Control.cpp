@@ -7,9 +7,11 @@
 #include <iterator>
 
 #include "Sim/API/AddOnHost.hpp"
+#include "Sim/API/ElementChecks.hpp"
 #include "Sim/API/ElementSettings.hpp"
 #include "Sim/API/Project.hpp"
 #include "Sim/API/Session.hpp"
+#include "Sim/API/ZoneUpdate.hpp"
 #include "Sim/Control/Faults.hpp"
 #include "Sim/GS/Memory.hpp"
 
@@ -23,18 +25,14 @@ template <typename T> Sim::Part ToPart(const std::optional<std::vector<T>>& item
 {
 	if (!items.has_value())
 		return std::nullopt;
-	const char* bytes = reinterpret_cast<const char*>(items->data());
-	return Sim::Bytes(bytes, bytes + items->size() * sizeof(T));
+	return Sim::BytesOf(*items);
 }
 
 template <typename T> std::optional<std::vector<T>> FromPart(const Sim::Part& part)
 {
 	if (!part.has_value())
 		return std::nullopt;
-	std::vector<T> items(part->size() / sizeof(T));
-	if (!items.empty())
-		std::memcpy(items.data(), part->data(), items.size() * sizeof(T));
-	return items;
+	return Sim::ItemsOf<T>(part);
 }
 
 std::optional<std::vector<Param>> FromStoredParams(const std::optional<Sim::StoredParams>& stored)
@@ -150,6 +148,11 @@ void SetElement(const API_Element& element)
 		TheProject().elements.Replace({element, stored->memo});
 }
 
+GSErrCode MoveWall(const API_Guid& wall, const API_Coord& offset)
+{
+	return Sim::MoveWall(TheProject(), wall, offset);
+}
+
 std::vector<Link> Links()
 {
 	std::vector<Link> result;
@@ -222,6 +225,17 @@ void SetRoomRelation(const API_Guid& zone, const RoomRelation& relation)
 		                         ToPart(std::optional<std::vector<API_PolyArc>>(niche.arcs))});
 	}
 	TheProject().roomRelations.Set(zone, std::move(stored));
+}
+
+GSErrCode CheckOutline(const NichePolygon& polygon)
+{
+	API_Polygon counts = {static_cast<Int32>(polygon.coords.size()) - 1, static_cast<Int32>(polygon.pends.size()) - 1,
+	                      static_cast<Int32>(polygon.arcs.size())};
+	MemoParts memo;
+	memo.coords = polygon.coords;
+	memo.pends = polygon.pends;
+	memo.arcs = polygon.arcs;
+	return Sim::CheckOutline(counts, ToStoredMemo(memo));
 }
 
 void SetOpeningRelation(const API_Guid& opening, const API_Guid& fromRoom, const API_Guid& toRoom)
