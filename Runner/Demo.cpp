@@ -216,8 +216,12 @@ bool WritePicture(const Picture& picture, std::ostream& out, std::ostream& error
 std::string DrawPlan(const std::set<API_Guid>& coverings, const std::string& title, const Clock& clock,
                      std::ostream& errors)
 {
-	ElapsedTicker ticker("Drawing the plan", clock, errors);
-	return PlanSvg(coverings, {title});
+	ProgressLine line(clock, errors);
+	auto tell = [&line](std::size_t drawn, std::size_t total) {
+		if (line.Due())
+			line.Tell("Drawing the plan: " + std::to_string(100 * drawn / total) + " %");
+	};
+	return PlanSvg(coverings, {title}, tell);
 }
 
 std::string PalettePicture()

@@ -324,12 +324,38 @@ std::string ContourPath(const Canvas& canvas, const HostControl::MemoParts& memo
 	return path;
 }
 
+// Counts the elements drawn, layer by layer, for the plan's progress.
+class PlanTally {
+public:
+	PlanTally(std::size_t total, const PlanProgress& progress) : total(total), progress(progress) {}
+
+	void Drawn()
+	{
+		++drawn;
+		if (progress)
+			progress(drawn, total);
+	}
+
+private:
+	std::size_t drawn = 0;
+	std::size_t total;
+	const PlanProgress& progress;
+};
+
 // One story's plan, drawn in its place on the picture.
 class StoryPlan {
 public:
-	StoryPlan(const StoryContents& contents, const std::set<API_Guid>& coverings, const Canvas& canvas)
-	    : contents(contents), coverings(coverings), canvas(canvas)
+	StoryPlan(const StoryContents& contents, const std::set<API_Guid>& coverings, const Canvas& canvas,
+	          PlanTally& tally)
+	    : contents(contents), coverings(coverings), canvas(canvas), tally(tally)
 	{
+	}
+
+	// One step for each element in each layer of Draw that walks it.
+	static std::size_t Steps(const StoryContents& contents)
+	{
+		return 2 * contents.zones.size() + 3 * contents.slabs.size() + 3 * contents.walls.size() +
+		       contents.columns.size() + contents.openings.size();
 	}
 
 	// Ceilings are outlines, drawn over the walls and their coverings so that
@@ -348,6 +374,7 @@ private:
 		std::string svg = Comment("zones");
 		std::size_t colour = 0;
 		for (const API_Element& zone : contents.zones) {
+			tally.Drawn();
 			std::string fill = ZoneFills[colour++ % (sizeof(ZoneFills) / sizeof(ZoneFills[0]))];
 			svg += PathTag("zone", ContourPath(canvas, HostControl::GetMemoParts(zone.header.guid)),
 			               " fill=\"" + fill + "\"");
@@ -369,6 +396,7 @@ private:
 		for (const char* kind : kinds) {
 			svg += Comment(kind);
 			for (const API_Element& slab : contents.slabs) {
+				tally.Drawn();
 				if (SlabKind(slab) == kind)
 					svg += PathTag(kind, ContourPath(canvas, HostControl::GetMemoParts(slab.header.guid)));
 			}
@@ -384,6 +412,7 @@ private:
 		std::string svg = Comment("walls, then coverings");
 		for (const char* kind : {"wall-outline", "wall", "cov-wall"}) {
 			for (const API_Element& wall : contents.walls) {
+				tally.Drawn();
 				if (IsCovering(wall) == (kind == std::string("cov-wall")))
 					svg += PathTag(kind, WallPath(wall));
 			}
@@ -401,6 +430,7 @@ private:
 	{
 		std::string svg = Comment("columns");
 		for (const API_Element& column : contents.columns) {
+			tally.Drawn();
 			std::optional<std::vector<API_ColumnSegmentType>> segments =
 			    HostControl::GetMemoParts(column.header.guid).columnSegments;
 			if (!segments || segments->empty())
@@ -435,6 +465,7 @@ private:
 	{
 		std::string svg = Comment("doors, windows and holes");
 		for (const API_Element& opening : contents.openings) {
+			tally.Drawn();
 			auto owner = contents.wallsByGuid.find(opening.door.owner);
 			if (owner != contents.wallsByGuid.end())
 				svg += OpeningShape(opening, owner->second);
@@ -479,6 +510,7 @@ private:
 	{
 		std::string svg = Comment("zone labels");
 		for (const API_Element& zone : contents.zones) {
+			tally.Drawn();
 			double x = canvas.X(zone.zone.pos);
 			double y = canvas.Y(zone.zone.pos);
 			svg += TextTag("zone-number", x, y - 2, FieldText(zone.zone.roomNoStr, 32));
@@ -493,6 +525,7 @@ private:
 	const StoryContents& contents;
 	const std::set<API_Guid>& coverings;
 	const Canvas& canvas;
+	PlanTally& tally;
 };
 
 struct LegendEntry {
@@ -568,15 +601,18 @@ std::string ScaleBar(double left, double top, double scale)
 
 } // namespace
 
-std::string PlanSvg(const std::set<API_Guid>& coverings, const PlanOptions& options)
+std::string PlanSvg(const std::set<API_Guid>& coverings, const PlanOptions& options, const PlanProgress& progress)
 {
 	std::vector<StoryContents> stories = CollectStories();
 	double widest = 0.0;
 	double stacked = 0.0;
+	std::size_t steps = 0;
 	for (const StoryContents& story : stories) {
 		widest = std::max(widest, story.bounds.Width());
 		stacked += story.bounds.Height();
+		steps += StoryPlan::Steps(story);
 	}
+	PlanTally tally(steps, progress);
 	double scale = std::min(
 	    {options.pixelsPerMetre, MaxDrawingSide / std::max(widest, 1e-9), MaxDrawingSide / std::max(stacked, 1e-9)});
 
@@ -585,7 +621,7 @@ std::string PlanSvg(const std::set<API_Guid>& coverings, const PlanOptions& opti
 	for (const StoryContents& story : stories) {
 		body += TextTag("heading", Margin, top + 16, story.story.name);
 		Canvas canvas(story.bounds, scale, Margin, top + HeadingHeight);
-		body += StoryPlan(story, coverings, canvas).Draw();
+		body += StoryPlan(story, coverings, canvas, tally).Draw();
 		top += HeadingHeight + story.bounds.Height() * scale + StoryGap;
 	}
 	double legendLeft = Margin + widest * scale + 30.0;

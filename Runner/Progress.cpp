@@ -28,29 +28,4 @@ void ProgressLine::Tell(const std::string& what)
 	out << what << ", " << static_cast<long>(std::floor(now - start)) << " s elapsed" << std::endl;
 }
 
-ElapsedTicker::ElapsedTicker(std::string what, Clock clock, std::ostream& out)
-    : what(std::move(what)), line(std::move(clock), out), thread(&ElapsedTicker::Tick, this)
-{
-}
-
-ElapsedTicker::~ElapsedTicker()
-{
-	{
-		std::lock_guard<std::mutex> lock(mutex);
-		stopped = true;
-	}
-	wake.notify_one();
-	thread.join();
-}
-
-void ElapsedTicker::Tick()
-{
-	// The clock may be another than the wait's: the line is told by the clock.
-	std::unique_lock<std::mutex> lock(mutex);
-	while (!wake.wait_for(lock, std::chrono::milliseconds(100), [this] { return stopped; })) {
-		if (line.Due())
-			line.Tell(what);
-	}
-}
-
 } // namespace Runner

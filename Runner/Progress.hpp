@@ -2,12 +2,9 @@
 // covering a large project sees it move.
 #pragma once
 
-#include <condition_variable>
 #include <functional>
 #include <iosfwd>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace Runner {
 
@@ -30,26 +27,6 @@ private:
 	double start;
 	double lastLine;
 	double now;
-};
-
-// Tells, while it lives, how long a step that counts nothing has run, from a
-// thread of its own that reads the clock and writes the line and nothing else.
-class ElapsedTicker {
-public:
-	ElapsedTicker(std::string what, Clock clock, std::ostream& out);
-	~ElapsedTicker();
-	ElapsedTicker(const ElapsedTicker&) = delete;
-	ElapsedTicker& operator=(const ElapsedTicker&) = delete;
-
-private:
-	void Tick();
-
-	std::string what;
-	ProgressLine line;
-	std::mutex mutex;
-	std::condition_variable wake;
-	bool stopped = false;
-	std::thread thread; // started last, once the rest is set
 };
 
 } // namespace Runner

@@ -159,12 +159,15 @@ TEST_F(DemoRun, TellsHowFarEachCommandHasGot)
 	std::map<std::string, std::vector<int>> reached;
 	std::istringstream lines(errors.str());
 	const std::regex commandLine("(.+ Coverings): (\\d+) of (\\d+) zones, \\d+ s elapsed");
-	const std::regex otherLine("(Covered \\d+ of 8 zones|Drawing the plan), \\d+ s elapsed");
+	const std::regex planLine("Drawing the plan: (\\d+) %, \\d+ s elapsed");
+	const std::regex otherLine("Covered \\d+ of 8 zones, \\d+ s elapsed");
 	for (std::string line; std::getline(lines, line);) {
 		std::smatch match;
 		if (std::regex_match(line, match, commandLine)) {
 			EXPECT_EQ(match[3], match[1] == "Remove Coverings" ? "1" : "8") << line;
 			reached[match[1]].push_back(std::stoi(match[2]));
+		} else if (std::regex_match(line, match, planLine)) {
+			reached["plan"].push_back(std::stoi(match[1]));
 		} else {
 			EXPECT_TRUE(std::regex_match(line, otherLine)) << line;
 		}
@@ -176,6 +179,10 @@ TEST_F(DemoRun, TellsHowFarEachCommandHasGot)
 		EXPECT_GE(zones.front(), 1) << command;
 		EXPECT_EQ(zones.back(), std::string(command) == "Remove Coverings" ? 1 : 8) << command;
 	}
+	const std::vector<int>& percents = reached["plan"];
+	ASSERT_FALSE(percents.empty()) << errors.str();
+	EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+	EXPECT_LE(percents.back(), 100);
 }
 
 } // namespace

@@ -216,7 +216,13 @@ TEST_F(PlanSvg, DrawsOneShapeForEveryElementARunMade)
 		++madeByType[Record(guid).header.type.typeID];
 	ASSERT_GT(madeByType[API_WallID], 30u);
 
-	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg(made, {"Apartment", 60.0}));
+	std::vector<std::pair<std::size_t, std::size_t>> told;
+	auto progress = [&told](std::size_t drawn, std::size_t total) { told.emplace_back(drawn, total); };
+	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg(made, {"Apartment", 60.0}, progress));
+	// Progress climbs by one to a total it knew from the start.
+	ASSERT_FALSE(told.empty());
+	for (std::size_t i = 0; i < told.size(); ++i)
+		EXPECT_EQ(told[i], std::make_pair(i + 1, told.back().second));
 	EXPECT_EQ(Count(drawn, "cov-wall"), madeByType[API_WallID]);
 	EXPECT_EQ(Count(drawn, "hole"), madeByType[API_DoorID] + madeByType[API_WindowID]);
 	EXPECT_EQ(Count(drawn, "cov-floor"), 7u);
