@@ -101,12 +101,20 @@ struct PropertyScene {
 	API_Guid count = DefineNumber();
 	API_Guid tags = DefineListOfStrings();
 	API_Guid note = DefineProperty(StringPropertyDefinition(numbers, "Note"));
+	API_Guid builtIn = DefineBuiltInString();
 
 	API_Guid DefineNumber()
 	{
 		API_PropertyDefinition definition = StringPropertyDefinition(numbers, "Count");
 		definition.valueType = API_PropertyIntegerValueType;
 		definition.defaultValue.basicValue.singleVariant.variant.type = API_PropertyIntegerValueType;
+		return DefineProperty(definition);
+	}
+
+	API_Guid DefineBuiltInString()
+	{
+		API_PropertyDefinition definition = StringPropertyDefinition(numbers, "Built-in Note");
+		definition.definitionType = API_PropertyStaticBuiltInDefinitionType;
 		return DefineProperty(definition);
 	}
 
@@ -251,6 +259,59 @@ TEST_F(PaletteTest, TheSettingsDialogDropsAGoneProperty_AndACancelledPopupChange
 		EXPECT_EQ(popup == nullptr ? std::vector<std::string>() : TreeLines(*popup->opened.Item(1)), c.tree) << c.name;
 		EXPECT_TRUE(popup == nullptr || !popup->accepted) << c.name;
 	}
+	EXPECT_TRUE(Alerts().empty());
+}
+
+TEST_F(PaletteTest, BothDialogsMoveAndWidenTheirItemsOnResize)
+{
+	SettingsDialog dialog(APINULLGuid, false);
+	ScriptDialog(ID_DIALOG_SETTINGS, {ResizeAction(30, 10), ClickAction(4), ClickAction(2)});
+	ScriptDialog(ID_DIALOG_PROPERTY, {ResizeAction(-20, 40), CloseAction(false)});
+	EXPECT_FALSE(dialog.Invoke());
+	struct Change {
+		short left, width, height;
+	};
+	const std::pair<short, std::map<short, Change>> expected[] = {
+	    {ID_DIALOG_SETTINGS, {{1, {30, 0, 0}}, {2, {30, 0, 0}}, {4, {0, 30, 0}}}},
+	    {ID_DIALOG_PROPERTY, {{1, {0, -20, 40}}}},
+	};
+	for (const auto& [resId, changes] : expected) {
+		const DialogRun* run = RunOf(resId);
+		ASSERT_NE(run, nullptr) << resId;
+		for (const ItemState& item : run->opened.items) {
+			auto found = changes.find(item.item);
+			Change change = found == changes.end() ? Change{0, 0, 0} : found->second;
+			const ItemState& now = *run->closed.Item(item.item);
+			EXPECT_EQ(std::vector<int>(
+			              {now.left - item.left, now.top - item.top, now.width - item.width, now.height - item.height}),
+			          std::vector<int>({change.left, 0, change.width, change.height}))
+			    << resId << " item " << item.item;
+		}
+	}
+}
+
+TEST_F(PaletteTest, AChosenPropertyWhoseNameCannotBeReadIsKeptAndShownByItsGuid)
+{
+	PropertyScene scene;
+	VelmoraPalette& palette = ShownPalette();
+	palette.settings.timestampProperty = scene.note;
+	auto guidText = [](const API_Guid& guid) { return std::string(APIGuidToString(guid).ToCStr().Get()); };
+
+	ScriptDialog(ID_DIALOG_SETTINGS, {ClickAction(1)});
+	FailCall("ACAPI_Property_GetPropertyDefinition", 1, APIERR_GENERAL);
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 2));
+	EXPECT_EQ(palette.settings.timestampProperty, scene.note);
+	EXPECT_EQ(RunOf(ID_DIALOG_SETTINGS)->opened.Item(4)->text, guidText(scene.note));
+
+	ResetDialogs();
+	ScriptDialog(ID_DIALOG_SETTINGS, {ClickAction(4), ClickAction(1)});
+	ScriptDialog(ID_DIALOG_PROPERTY, {SelectTreeItemAction(1, "Finish Code")});
+	FailCall("ACAPI_Property_GetPropertyDefinition", 2, APIERR_GENERAL);
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 2));
+	EXPECT_EQ(palette.settings.timestampProperty, Defaults().finishCodeProperty);
+	EXPECT_EQ(RunOf(ID_DIALOG_SETTINGS)->opened.Item(4)->text, "Note");
+	EXPECT_EQ(RunOf(ID_DIALOG_SETTINGS)->closed.Item(4)->text, guidText(Defaults().finishCodeProperty));
+	EXPECT_EQ(FindAddOnObject("PaletteSettings")->content, StoredBytes(palette.settings));
 	EXPECT_TRUE(Alerts().empty());
 }
 
