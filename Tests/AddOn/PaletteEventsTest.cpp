@@ -1,5 +1,4 @@
 // The palette on the host's messages and the user's actions on its controls.
-#include "ErrorNames.hpp"
 #include "ModelBuilder.hpp"
 #include "PaletteFixture.hpp"
 
@@ -204,11 +203,8 @@ TEST_F(PaletteTest, TheCommandButtonsRunTheirCommandStoreAfterwardsAndOnlyRemove
 	FailCall("ACAPI_AddOnObject_ModifyObject", 1, APIERR_NOACCESSRIGHT);
 	size_t alertsBefore = Alerts().size();
 	ASSERT_TRUE(ClickItem(ID_PALETTE, 30));
-	std::vector<std::string> shown;
-	for (size_t i = alertsBefore; i < Alerts().size(); ++i)
-		shown.push_back(Alerts()[i].texts.at(1).ToCStr().Get());
-	EXPECT_EQ(shown, (std::vector<std::string>{ErrCodeToUniString(APIERR_GENERAL).ToCStr().Get(),
-	                                           ErrCodeToUniString(APIERR_NOACCESSRIGHT).ToCStr().Get()}))
+	EXPECT_EQ(PaletteAlertNames(alertsBefore),
+	          (std::vector<std::string>{Name(APIERR_GENERAL), Name(APIERR_NOACCESSRIGHT)}))
 	    << "the command's failure, then the store's";
 }
 

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "API/Favorites.hpp"
-#include "ErrorNames.hpp"
 #include "FaultSweep.hpp"
 #include "ModelBuilder.hpp"
 #include "PaletteFixture.hpp"
@@ -25,21 +24,6 @@ CoveringSettings WithFloorAndColumns()
 	CoveringSettings settings = ClearedPaletteSettings();
 	settings.floor.enabled = settings.wall.columnCoverings = settings.showSummary = true;
 	return settings;
-}
-
-std::string Name(ErrCode error)
-{
-	return ErrCodeToUniString(error).ToCStr().Get();
-}
-
-std::vector<std::string> PaletteAlertNames()
-{
-	std::vector<std::string> names;
-	for (const Alert& alert : Alerts()) {
-		if (alert.alertId == ID_ALERT_PALETTE_FAILED)
-			names.push_back(alert.texts.at(1).ToCStr().Get());
-	}
-	return names;
 }
 
 API_Element ToolDefaults(API_ElemTypeID type)
@@ -141,7 +125,7 @@ TEST_F(PaletteTest, APaletteThatLoadedNoStateShowsTheClearedOneAndStoresOverOnly
 		PutAddOnObject(objectName, c.stored);
 		if (c.failingCall != nullptr)
 			FailCall(c.failingCall, 1, c.error);
-		std::size_t alertsBefore = PaletteAlertNames().size();
+		std::size_t alertsBefore = Alerts().size();
 		VelmoraPalette& palette = ShownPalette();
 		palette.InitPaletteSettings();
 		ClearFaults();
@@ -156,9 +140,8 @@ TEST_F(PaletteTest, APaletteThatLoadedNoStateShowsTheClearedOneAndStoresOverOnly
 
 		ASSERT_TRUE(ToggleCheck(ID_PALETTE, 20));
 		EXPECT_EQ(FindAddOnObject(objectName)->content, c.overwritten ? StoredBytes(s) : c.stored);
-		std::vector<std::string> alerts = PaletteAlertNames();
-		alerts.erase(alerts.begin(), alerts.begin() + static_cast<std::ptrdiff_t>(alertsBefore));
-		EXPECT_EQ(alerts, std::vector<std::string>(c.overwritten ? 1 : 2, Name(c.error))) << "the load's, the store's";
+		EXPECT_EQ(PaletteAlertNames(alertsBefore), std::vector<std::string>(c.overwritten ? 1 : 2, Name(c.error)))
+		    << "the load's, the store's";
 		if (c.overwritten)
 			continue;
 		palette.InitPaletteSettings();
