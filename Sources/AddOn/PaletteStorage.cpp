@@ -20,6 +20,15 @@ ErrCode FindStoredState(API_Guid& object)
 	return NoError;
 }
 
+// A null content leaves the defaults of stored as they are.
+ErrCode ReadStoredState(GSConstHandle content, PaletteSettings& stored)
+{
+	if (content == nullptr)
+		return NoError;
+	GS::MemoryIChannel32 channel(*content, static_cast<USize>(BMGetHandleSize(content)));
+	return stored.Read(channel);
+}
+
 } // namespace
 
 void VelmoraPalette::InitKinds()
@@ -55,6 +64,20 @@ void VelmoraPalette::LeaveStateUnread(ErrCode error)
 		unreadStateError = error;
 }
 
+void VelmoraPalette::TakeState(const CoveringSettings& loaded)
+{
+	settings = loaded;
+	if (ErrCode error = settings.CopyResult(); error != NoError) {
+		// Part of a kind was copied: the palette holds no whole state any more.
+		kindsInitialised = false;
+		LeaveStateUnread(error);
+		return;
+	}
+	unreadStateError = NoError;
+	SyncPaletteToCovSettings();
+	InitKinds();
+}
+
 void VelmoraPalette::InitPaletteSettings()
 {
 	API_Guid object = APINULLGuid;
@@ -72,25 +95,13 @@ void VelmoraPalette::InitPaletteSettings()
 		return;
 	}
 	PaletteSettings stored;
-	if (content != nullptr) {
-		GS::MemoryIChannel32 channel(*content, static_cast<USize>(BMGetHandleSize(content)));
-		if (error = stored.Read(channel); error != NoError) {
-			// What cannot be read is overwritten by the next store.
-			unreadStateError = NoError;
-			ShowStateNotTaken(error);
-			return;
-		}
-	}
-	settings = stored.coveringSettings;
-	if (error = settings.CopyResult(); error != NoError) {
-		// Part of a kind was copied: the palette holds no whole state any more.
-		kindsInitialised = false;
-		LeaveStateUnread(error);
+	if (error = ReadStoredState(content, stored); error != NoError) {
+		// What cannot be read is overwritten by the next store.
+		unreadStateError = NoError;
+		ShowStateNotTaken(error);
 		return;
 	}
-	unreadStateError = NoError;
-	SyncPaletteToCovSettings();
-	InitKinds();
+	TakeState(stored.coveringSettings);
 }
 
 ErrCode VelmoraPalette::StorePaletteSettings()

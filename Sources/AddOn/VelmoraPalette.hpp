@@ -89,6 +89,8 @@ private:
 	// The project's state may be whole but was not taken: a palette that shows
 	// the cleared state instead stores nothing over it until a load succeeds.
 	void LeaveStateUnread(ErrCode error);
+	// Takes a state read from the project, or leaves it unread when its copy fails.
+	void TakeState(const CoveringSettings& loaded);
 	// Message 1 and 2: remember whether the palette was open, and hide it.
 	void BeginHidePhase();
 	// The settings dialog; false when it was not accepted.
