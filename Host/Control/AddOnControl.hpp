@@ -34,9 +34,15 @@ struct LoadResult {
 };
 // Calls CheckEnvironment, then RegisterInterface and Initialize for a normal add-on.
 LoadResult LoadAddOn(const AddOnEntryPoints& entryPoints);
-// Calls FreeData, then forgets every menu, event handler and window of the add-on.
-// NoError without a loaded add-on.
+// Calls FreeData, then forgets every menu and event handler of the add-on. A
+// window that it left registered, or an observer that it left attached to a
+// panel, stays and is a complaint. NoError without a loaded add-on.
 GSErrCode UnloadAddOn();
+
+// What the host found the add-on doing that a host does not let pass (a modal
+// dialog still open when its script ran out, leftovers at unload), in order,
+// each one line; taking them forgets them.
+std::vector<std::string> TakeComplaints();
 
 // The add-on's file; by default "/Host/Add-Ons/Velmora/Velmora.bundle".
 void SetAddOnLocation(const std::string& path);

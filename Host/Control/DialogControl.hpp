@@ -59,10 +59,10 @@ DialogAction SelectTreeItemAction(short item, const std::string& text);
 DialogAction ResizeAction(short dx, short dy);
 DialogAction CloseAction(bool accept);
 
-// The next modal dialog of resource dialogId runs these actions, then closes
-// with cancel unless they closed it. Scripts are taken in the order given, as
-// dialogs open; a dialog that finds no script for itself at the front closes
-// with cancel at once.
+// The next modal dialog of resource dialogId runs these actions. Scripts are
+// taken in the order given, as dialogs open; a dialog that finds no script for
+// itself at the front runs none. A dialog that its actions leave open is a
+// complaint (see TakeComplaints), and its Invoke returns false.
 void ScriptDialog(short dialogId, const std::vector<DialogAction>& actions);
 
 // A modal dialog's run: its state just after it opened and when it closed.

@@ -1,6 +1,7 @@
 #include "CoveringSettings.hpp"
 
 #include <cstring>
+#include <initializer_list>
 
 ElementCovSettings::ElementCovSettings()
 {
@@ -26,6 +27,16 @@ CoveringSettings ClearedPaletteSettings()
 	settings.wall.enabled = true;
 	settings.wall.innerContours = true;
 	return settings;
+}
+
+GSErrCode CoveringSettings::CopyResult() const
+{
+	for (const ElementCovSettings* kind : std::initializer_list<const ElementCovSettings*>{
+	         &wall, &wall.doorHoles, &wall.windowHoles, &ceiling, &floor}) {
+		if (kind->memo.HasValue() && kind->memo->copyResult != NoError)
+			return kind->memo->copyResult;
+	}
+	return NoError;
 }
 
 PaletteSettings::PaletteSettings() : coveringSettings(PaletteDefaultSettings()) {}

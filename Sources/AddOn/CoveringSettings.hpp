@@ -69,6 +69,9 @@ class CoveringSettings {
 public:
 	GSErrCode Write(GS::OChannel& channel) const;
 	GSErrCode Read(GS::IChannel& channel);
+	// After a copy into this record: NoError, or the memory error of a memo
+	// that holds only part of its source.
+	GSErrCode CopyResult() const;
 
 	WallCovSettings wall;
 	SlabCovSettings ceiling;                  // made as SlabCovType CeilingCovering

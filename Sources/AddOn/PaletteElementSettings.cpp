@@ -35,6 +35,13 @@ ErrCode WriteToolDefaults(API_ElemTypeID type, ElementCovSettings& from)
 	                       from.categoryValues);
 }
 
+// The tool's saved defaults put back after a failure, which is returned.
+ErrCode PutBackAfter(ErrCode error, API_ElemTypeID type, ElementCovSettings& saved)
+{
+	WriteToolDefaults(type, saved);
+	return error;
+}
+
 // A kind never filled, or filled for another type, starts from the tool defaults.
 ErrCode FillFromToolDefaults(API_ElemTypeID type, ElementCovSettings& kind)
 {
@@ -96,15 +103,14 @@ ErrCode VelmoraPalette::UpdateSettings(API_ElemTypeID type, ButtonWithDefaultTex
 		return error;
 	if (kind.useFavorite && LoadFavoriteWithPCC(kind) != NoError)
 		DropFavorite(kind, settingsButton);
+	// A write that failed part way may have changed the tool already.
 	if (ErrCode error = WriteToolDefaults(type, kind); error != NoError)
-		return error;
+		return PutBackAfter(error, type, saved);
 	API_ToolBoxItem tool{ElemTypeOf(type)};
 	if (ACAPI_Dialog_SettingsDialog(&tool, nullptr) != NoError)
 		return WriteToolDefaults(type, saved);
-	if (ErrCode error = ReadToolDefaults(type, categories, kind); error != NoError) {
-		WriteToolDefaults(type, saved);
-		return error;
-	}
+	if (ErrCode error = ReadToolDefaults(type, categories, kind); error != NoError)
+		return PutBackAfter(error, type, saved);
 	DropFavorite(kind, settingsButton);
 	return WriteToolDefaults(type, saved);
 }

@@ -8,12 +8,25 @@ namespace {
 
 constexpr const char* ADDON_OBJECT_NAME = "PaletteSettings";
 
-// Null when the project has no stored state; looked up each time, never kept.
-API_Guid StoredStateGuid()
+// A null object when the project has no stored state, or the host's error;
+// looked up each time, never kept.
+ErrCode FindStoredState(API_Guid& object)
 {
-	API_Guid guid = APINULLGuid;
-	ACAPI_AddOnObject_GetClientOnlyObjectGuidFromName(ADDON_OBJECT_NAME, &guid);
-	return guid;
+	object = APINULLGuid;
+	ErrCode error = ACAPI_AddOnObject_GetClientOnlyObjectGuidFromName(ADDON_OBJECT_NAME, &object);
+	if (error != APIERR_BADNAME)
+		return error;
+	object = APINULLGuid;
+	return NoError;
+}
+
+// A null content leaves the defaults of stored as they are.
+ErrCode ReadStoredState(GSConstHandle content, PaletteSettings& stored)
+{
+	if (content == nullptr)
+		return NoError;
+	GS::MemoryIChannel32 channel(*content, static_cast<USize>(BMGetHandleSize(content)));
+	return stored.Read(channel);
 }
 
 } // namespace
@@ -27,35 +40,78 @@ void VelmoraPalette::InitKinds()
 			kind.settings.memo.New();
 		InitElementSettings(kind.type, kind.settings, kind.settingsButton);
 	}
+	kindsInitialised = true;
 }
 
-void VelmoraPalette::InitPaletteSettings()
+void VelmoraPalette::ShowClearedState()
 {
-	API_Guid object = StoredStateGuid();
-	GSHandle content = nullptr;
-	HandleGuard<GSHandle> releaseContent(content);
-	if (object == APINULLGuid || ACAPI_AddOnObject_GetObjectContent(object, nullptr, &content) != NoError) {
-		ClearPaletteSettings();
-		InitKinds();
+	ClearPaletteSettings();
+	InitKinds();
+}
+
+bool VelmoraPalette::ShowStateNotTaken(ErrCode error)
+{
+	ShowPaletteError(error);
+	if (kindsInitialised)
+		return false;
+	ShowClearedState();
+	return true;
+}
+
+void VelmoraPalette::LeaveStateUnread(ErrCode error)
+{
+	if (ShowStateNotTaken(error))
+		unreadStateError = error;
+}
+
+void VelmoraPalette::TakeState(const CoveringSettings& loaded)
+{
+	settings = loaded;
+	if (ErrCode error = settings.CopyResult(); error != NoError) {
+		// Part of a kind was copied: the palette holds no whole state any more.
+		kindsInitialised = false;
+		LeaveStateUnread(error);
 		return;
 	}
-	PaletteSettings stored;
-	if (content != nullptr) {
-		GS::MemoryIChannel32 channel(*content, static_cast<USize>(BMGetHandleSize(content)));
-		if (ErrCode error = stored.Read(channel); error != NoError) {
-			ShowPaletteError(error);
-			return;
-		}
-	}
-	settings = stored.coveringSettings;
+	unreadStateError = NoError;
 	SyncPaletteToCovSettings();
 	InitKinds();
 }
 
+void VelmoraPalette::InitPaletteSettings()
+{
+	API_Guid object = APINULLGuid;
+	GSHandle content = nullptr;
+	HandleGuard<GSHandle> releaseContent(content);
+	ErrCode error = FindStoredState(object);
+	if (error == NoError && object == APINULLGuid) {
+		ShowClearedState();
+		return;
+	}
+	if (error == NoError)
+		error = ACAPI_AddOnObject_GetObjectContent(object, nullptr, &content);
+	if (error != NoError) {
+		LeaveStateUnread(error);
+		return;
+	}
+	PaletteSettings stored;
+	if (error = ReadStoredState(content, stored); error != NoError) {
+		// What cannot be read is overwritten by the next store.
+		unreadStateError = NoError;
+		ShowStateNotTaken(error);
+		return;
+	}
+	TakeState(stored.coveringSettings);
+}
+
 ErrCode VelmoraPalette::StorePaletteSettings()
 {
+	if (unreadStateError != NoError)
+		return unreadStateError;
 	PaletteSettings stored;
 	stored.coveringSettings = settings;
+	if (ErrCode error = stored.coveringSettings.CopyResult(); error != NoError)
+		return error;
 	GS::MemoryOChannel32 channel;
 	if (ErrCode error = stored.Write(channel); error != NoError)
 		return error;
@@ -63,7 +119,9 @@ ErrCode VelmoraPalette::StorePaletteSettings()
 	HandleGuard<GSHandle> releaseContent(content);
 	// A failed copy leaves no content, which the host refuses below.
 	BMPtrToHandle(channel.GetDestination(), &content, static_cast<GSSize>(channel.GetDataSize()));
-	API_Guid object = StoredStateGuid();
+	API_Guid object = APINULLGuid;
+	if (ErrCode error = FindStoredState(object); error != NoError)
+		return error;
 	if (object == APINULLGuid)
 		return ACAPI_AddOnObject_CreateClientOnlyObject(ADDON_OBJECT_NAME, content, &object);
 	return ACAPI_AddOnObject_ModifyObject(object, nullptr, content);

@@ -76,7 +76,8 @@ GSErrCode ParamsMemo::DeepCopy(API_AddParType** params)
 	GSErrCode valuesError = CopyArrayValues(copiedParams);
 	Dispose();
 	elementMemo.params = copiedParams;
-	return error != NoError ? error : valuesError;
+	copyResult = error != NoError ? error : valuesError;
+	return copyResult;
 }
 
 GSErrCode ParamsMemo::WriteParams(GS::OChannel& channel) const
@@ -122,4 +123,5 @@ void ParamsMemo::Dispose()
 {
 	ACAPI_DisposeElemMemoHdls(&elementMemo);
 	elementMemo = {};
+	copyResult = NoError;
 }

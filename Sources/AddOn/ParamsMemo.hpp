@@ -9,6 +9,10 @@
 
 struct ParamsMemo {
 	API_ElementMemo elementMemo = {};
+	// What the last copy into this memo gave; a copy that ran out of memory holds
+	// only part of its source. Copying a record cannot return an error, so the
+	// holder of the copy asks here.
+	GSErrCode copyResult = NoError;
 
 	ParamsMemo() = default;
 	ParamsMemo(const ParamsMemo& source);
@@ -27,6 +31,6 @@ struct ParamsMemo {
 
 	// The whole records in the parameter handle.
 	USize GetParamCount() const;
-	// Disposes every handle of the memo and clears it.
+	// Disposes every handle of the memo and clears it, its copy result too.
 	void Dispose();
 };

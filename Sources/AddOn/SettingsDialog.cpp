@@ -7,12 +7,13 @@
 
 namespace {
 
-API_PropertyDefinition LookUpDefinition(const API_Guid& property, GSErrCode& error)
+// The property's name for its button, or its GUID when the host cannot give the name.
+GS::UniString PropertyButtonText(const API_Guid& property, GSErrCode& error)
 {
 	API_PropertyDefinition definition;
 	definition.guid = property;
 	error = ACAPI_Property_GetPropertyDefinition(definition);
-	return definition;
+	return error == NoError ? definition.name : APIGuidToString(property);
 }
 
 } // namespace
@@ -26,12 +27,12 @@ SettingsDialog::SettingsDialog(const API_Guid& currentProperty, bool currentSumm
 	AttachToAllItems(*this);
 	if (timestampProperty != APINULLGuid) {
 		GSErrCode error = NoError;
-		API_PropertyDefinition definition = LookUpDefinition(timestampProperty, error);
-		// A property deleted since it was chosen is dropped.
-		if (error != NoError)
+		GS::UniString text = PropertyButtonText(timestampProperty, error);
+		// A property deleted since it was chosen is dropped; one that cannot be read now is kept.
+		if (error == APIERR_BADID)
 			timestampProperty = APINULLGuid;
 		else
-			timestampPropertyButton.SetText(definition.name);
+			timestampPropertyButton.SetText(text);
 	}
 	summaryCheck.SetState(showSummary);
 }
@@ -49,7 +50,7 @@ void SettingsDialog::ChooseTimestampProperty()
 		return;
 	timestampProperty = popup.GetChosenPropertyGuid();
 	GSErrCode ignored = NoError;
-	timestampPropertyButton.SetText(LookUpDefinition(timestampProperty, ignored).name);
+	timestampPropertyButton.SetText(PropertyButtonText(timestampProperty, ignored));
 }
 
 void SettingsDialog::ButtonClicked(const DG::ButtonClickEvent& event)

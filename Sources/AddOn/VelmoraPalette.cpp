@@ -115,5 +115,7 @@ void VelmoraPalette::SyncPaletteToCovSettings()
 void VelmoraPalette::ClearPaletteSettings()
 {
 	settings = ClearedPaletteSettings();
+	kindsInitialised = false;
+	unreadStateError = NoError;
 	SyncPaletteToCovSettings();
 }

@@ -46,10 +46,12 @@ public:
 	void ClearPaletteSettings();
 
 	// Loads settings from the project, or the cleared state when it holds none,
-	// and makes each covering kind hold usable element settings. An unreadable
-	// stored state is shown and changes nothing.
+	// and makes each covering kind hold usable element settings. A stored state
+	// that is not taken is shown and changes nothing, but a palette that has
+	// loaded none shows the cleared state.
 	void InitPaletteSettings();
-	// Writes settings into the project.
+	// Writes settings into the project; refused while the project's state, not
+	// read, may still be whole.
 	ErrCode StorePaletteSettings();
 	// The settings button's flow: the kind edited in the host's tool settings
 	// dialog, the host's tool defaults put back afterwards.
@@ -80,6 +82,15 @@ private:
 	// Boxes 8, 9, 11 and 15 follow box 5, box 27 follows box 24.
 	void EnableDependants();
 	void InitKinds();
+	void ShowClearedState();
+	// Shows why the stored state was not taken; a palette without a whole state
+	// of its own then shows the cleared one, and true is returned.
+	bool ShowStateNotTaken(ErrCode error);
+	// The project's state may be whole but was not taken: a palette that shows
+	// the cleared state instead stores nothing over it until a load succeeds.
+	void LeaveStateUnread(ErrCode error);
+	// Takes a state read from the project, or leaves it unread when its copy fails.
+	void TakeState(const CoveringSettings& loaded);
 	// Message 1 and 2: remember whether the palette was open, and hide it.
 	void BeginHidePhase();
 	// The settings dialog; false when it was not accepted.
@@ -116,7 +127,9 @@ public:
 	CoveringSettings settings;
 
 private:
-	bool shouldBeVisible = false; // show again when the host ends a phase in which it hid all palettes
+	bool shouldBeVisible = false;       // show again when the host ends a phase in which it hid all palettes
+	bool kindsInitialised = false;      // every kind holds usable element settings
+	ErrCode unreadStateError = NoError; // kept the project's state from being read; stores wait for a load
 };
 
 // Makes the kind hold usable element settings: its favorite, or else its

@@ -62,13 +62,19 @@ TEST_F(PaletteTest, TheFavoritesPopupListsTheHostsNamesAndAcceptsOnlyADoubleClic
 	     ""},
 	    {"double click below the names",
 	     API_WallID,
-	     {DoubleClickRowAction(1, 0)},
+	     {DoubleClickRowAction(1, 0), CloseAction(false)},
 	     false,
 	     {"Tiles", "Plaster", "Wood Panel"},
 	     false,
 	     ""},
-	    {"no favorites of the type", API_DoorID, {DoubleClickRowAction(1, 1)}, false, {}, false, ""},
-	    {"failing query", API_WallID, {DoubleClickRowAction(1, 1)}, true, {}, false, ""},
+	    {"no favorites of the type",
+	     API_DoorID,
+	     {DoubleClickRowAction(1, 1), CloseAction(false)},
+	     false,
+	     {},
+	     false,
+	     ""},
+	    {"failing query", API_WallID, {DoubleClickRowAction(1, 1), CloseAction(false)}, true, {}, false, ""},
 	};
 	AnchorPanel anchorPanel;
 	for (const Case& c : cases) {
@@ -95,12 +101,20 @@ struct PropertyScene {
 	API_Guid count = DefineNumber();
 	API_Guid tags = DefineListOfStrings();
 	API_Guid note = DefineProperty(StringPropertyDefinition(numbers, "Note"));
+	API_Guid builtIn = DefineBuiltInString();
 
 	API_Guid DefineNumber()
 	{
 		API_PropertyDefinition definition = StringPropertyDefinition(numbers, "Count");
 		definition.valueType = API_PropertyIntegerValueType;
 		definition.defaultValue.basicValue.singleVariant.variant.type = API_PropertyIntegerValueType;
+		return DefineProperty(definition);
+	}
+
+	API_Guid DefineBuiltInString()
+	{
+		API_PropertyDefinition definition = StringPropertyDefinition(numbers, "Built-in Note");
+		definition.definitionType = API_PropertyStaticBuiltInDefinitionType;
 		return DefineProperty(definition);
 	}
 
@@ -195,11 +209,11 @@ TEST_F(PaletteTest, TheSettingsDialogDropsAGoneProperty_AndACancelledPopupChange
 	     scene.note,
 	     "Note",
 	     offered},
-	    {"group only, then the popup ends",
+	    {"a group selected, then the popup dismissed",
 	     scene.note,
 	     false,
 	     {ClickAction(4), ClickAction(1)},
-	     {SelectTreeItemAction(1, "Tracking")},
+	     {SelectTreeItemAction(1, "Tracking"), CloseAction(false)},
 	     nullptr,
 	     true,
 	     scene.note,
@@ -210,7 +224,7 @@ TEST_F(PaletteTest, TheSettingsDialogDropsAGoneProperty_AndACancelledPopupChange
 	     scene.note,
 	     false,
 	     {ClickAction(4), ClickAction(1)},
-	     {},
+	     {CloseAction(false)},
 	     "ACAPI_Property_GetPropertyGroups",
 	     true,
 	     scene.note,
@@ -220,7 +234,7 @@ TEST_F(PaletteTest, TheSettingsDialogDropsAGoneProperty_AndACancelledPopupChange
 	     scene.note,
 	     false,
 	     {ClickAction(4), ClickAction(1)},
-	     {},
+	     {CloseAction(false)},
 	     "ACAPI_Property_GetPropertyDefinitions",
 	     true,
 	     scene.note,
@@ -245,6 +259,51 @@ TEST_F(PaletteTest, TheSettingsDialogDropsAGoneProperty_AndACancelledPopupChange
 		EXPECT_EQ(popup == nullptr ? std::vector<std::string>() : TreeLines(*popup->opened.Item(1)), c.tree) << c.name;
 		EXPECT_TRUE(popup == nullptr || !popup->accepted) << c.name;
 	}
+	EXPECT_TRUE(Alerts().empty());
+}
+
+TEST_F(PaletteTest, BothDialogsMoveAndWidenTheirItemsOnResize)
+{
+	SettingsDialog dialog(APINULLGuid, false);
+	ScriptDialog(ID_DIALOG_SETTINGS, {ResizeAction(30, 10), ClickAction(4), ClickAction(2)});
+	ScriptDialog(ID_DIALOG_PROPERTY, {ResizeAction(-20, 40), CloseAction(false)});
+	EXPECT_FALSE(dialog.Invoke());
+	// How far the item moved right and down and grew wider and taller.
+	auto change = [](short resId, short item) {
+		const ItemState& was = *RunOf(resId)->opened.Item(item);
+		const ItemState& is = *RunOf(resId)->closed.Item(item);
+		return std::vector<int>({is.left - was.left, is.top - was.top, is.width - was.width, is.height - was.height});
+	};
+	using Change = std::vector<int>;
+	EXPECT_EQ(change(ID_DIALOG_SETTINGS, 1), Change({30, 0, 0, 0}));
+	EXPECT_EQ(change(ID_DIALOG_SETTINGS, 2), Change({30, 0, 0, 0}));
+	EXPECT_EQ(change(ID_DIALOG_SETTINGS, 4), Change({0, 0, 30, 0}));
+	EXPECT_EQ(change(ID_DIALOG_SETTINGS, 6), Change({0, 0, 0, 0}));
+	EXPECT_EQ(change(ID_DIALOG_PROPERTY, 1), Change({0, 0, -20, 40}));
+}
+
+TEST_F(PaletteTest, AChosenPropertyWhoseNameCannotBeReadIsKeptAndShownByItsGuid)
+{
+	PropertyScene scene;
+	VelmoraPalette& palette = ShownPalette();
+	palette.settings.timestampProperty = scene.note;
+	auto guidText = [](const API_Guid& guid) { return std::string(APIGuidToString(guid).ToCStr().Get()); };
+
+	ScriptDialog(ID_DIALOG_SETTINGS, {ClickAction(1)});
+	FailCall("ACAPI_Property_GetPropertyDefinition", 1, APIERR_GENERAL);
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 2));
+	EXPECT_EQ(palette.settings.timestampProperty, scene.note);
+	EXPECT_EQ(RunOf(ID_DIALOG_SETTINGS)->opened.Item(4)->text, guidText(scene.note));
+
+	ResetDialogs();
+	ScriptDialog(ID_DIALOG_SETTINGS, {ClickAction(4), ClickAction(1)});
+	ScriptDialog(ID_DIALOG_PROPERTY, {SelectTreeItemAction(1, "Finish Code")});
+	FailCall("ACAPI_Property_GetPropertyDefinition", 2, APIERR_GENERAL);
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 2));
+	EXPECT_EQ(palette.settings.timestampProperty, Defaults().finishCodeProperty);
+	EXPECT_EQ(RunOf(ID_DIALOG_SETTINGS)->opened.Item(4)->text, "Note");
+	EXPECT_EQ(RunOf(ID_DIALOG_SETTINGS)->closed.Item(4)->text, guidText(Defaults().finishCodeProperty));
+	EXPECT_EQ(FindAddOnObject("PaletteSettings")->content, StoredBytes(palette.settings));
 	EXPECT_TRUE(Alerts().empty());
 }
 

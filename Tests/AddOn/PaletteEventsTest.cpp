@@ -40,6 +40,7 @@ TEST_F(PaletteTest, TheHostsMessagesShowHideAndGreyThePaletteAndAnotherNumberMak
 	};
 	const Step steps[] = {
 	    {"open", APIPalMsg_OpenPalette, true, API_MenuItemChecked},
+	    {"hide phase ends on an open palette", APIPalMsg_HidePalette_End, true, API_MenuItemChecked},
 	    {"host closes", APIPalMsg_ClosePalette, false, 0},
 	    {"hide phase ends: it was open", APIPalMsg_HidePalette_End, true, 0},
 	    {"hide phase on a shown palette", APIPalMsg_HidePalette_Begin, false, 0},
@@ -197,4 +198,49 @@ TEST_F(PaletteTest, TheCommandButtonsRunTheirCommandStoreAfterwardsAndOnlyRemove
 		          1u)
 		    << "button " << c.button;
 	}
+
+	FailCall("ACAPI_CallUndoableCommand", 1, APIERR_GENERAL);
+	FailCall("ACAPI_AddOnObject_ModifyObject", 1, APIERR_NOACCESSRIGHT);
+	size_t alertsBefore = Alerts().size();
+	ASSERT_TRUE(ClickItem(ID_PALETTE, 30));
+	EXPECT_EQ(PaletteAlertNames(alertsBefore),
+	          (std::vector<std::string>{Name(APIERR_GENERAL), Name(APIERR_NOACCESSRIGHT)}))
+	    << "the command's failure, then the store's";
+}
+
+TEST_F(PaletteTest, EachKindsSettingsAndFavoriteButtonsActOnThatKindAlone)
+{
+	struct Kind {
+		short settingsButton, favoriteButton;
+		API_ElemTypeID type;
+		std::string favorite; // the first of the type
+	};
+	const Kind kinds[] = {{6, 7, API_WallID, "Wall Favorite"},
+	                      {12, 13, API_DoorID, "Door Favorite"},
+	                      {16, 17, API_WindowID, "Window Favorite"},
+	                      {21, 22, API_SlabID, "Slab Favorite"},
+	                      {25, 26, API_SlabID, "Slab Favorite"}};
+	for (const Kind& kind : kinds)
+		DefineFavorite({kind.favorite, ModelBuilder::NewRecord(kind.type), std::nullopt, std::nullopt, std::nullopt,
+		                std::nullopt});
+	VelmoraPalette& palette = ShownPalette();
+	palette.InitPaletteSettings();
+	// Which of the five kinds use a favorite, in the order of the table.
+	auto favoritesUsed = [&] {
+		std::vector<bool> switches = Switches(palette.settings);
+		return std::vector<bool>(switches.end() - 5, switches.end());
+	};
+	for (std::size_t k = 0; k < std::size(kinds); ++k) {
+		const Kind& kind = kinds[k];
+		ScriptDialog(ID_DIALOG_FAVORITES, {DoubleClickRowAction(1, 1)});
+		ASSERT_TRUE(ClickItem(ID_PALETTE, kind.favoriteButton));
+		std::vector<bool> onlyThisKind(5, false);
+		onlyThisKind[k] = true;
+		EXPECT_EQ(favoritesUsed(), onlyThisKind) << "button " << kind.favoriteButton;
+		EXPECT_EQ(PaletteState().Item(kind.settingsButton)->text, kind.favorite) << "button " << kind.favoriteButton;
+		ASSERT_TRUE(ClickItem(ID_PALETTE, kind.settingsButton));
+		EXPECT_EQ(ToolSettingsDialogs().back().type.typeID, kind.type) << "button " << kind.settingsButton;
+		EXPECT_EQ(favoritesUsed(), std::vector<bool>(5, false)) << "button " << kind.settingsButton;
+	}
+	EXPECT_TRUE(Alerts().empty());
 }

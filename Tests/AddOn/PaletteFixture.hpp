@@ -6,6 +6,7 @@
 
 #include "AddOnControl.hpp"
 #include "DialogControl.hpp"
+#include "ErrorNames.hpp"
 #include "GS/Channel.hpp"
 #include "HostTest.hpp"
 #include "ResourceIDs.hpp"
@@ -82,6 +83,20 @@ protected:
 			code += box == nullptr ? '?' : box->enabled ? (box->checked ? 'X' : '.') : (box->checked ? 'x' : '-');
 		}
 		return code;
+	}
+
+	static std::string Name(ErrCode error) { return ErrCodeToUniString(error).ToCStr().Get(); }
+
+	// The errors named by the palette's alerts, from the alert of that index on.
+	static std::vector<std::string> PaletteAlertNames(std::size_t from = 0)
+	{
+		std::vector<std::string> names;
+		std::vector<HostControl::Alert> alerts = HostControl::Alerts();
+		for (std::size_t i = from; i < alerts.size(); ++i) {
+			if (alerts[i].alertId == ID_ALERT_PALETTE_FAILED)
+				names.push_back(alerts[i].texts.at(1).ToCStr().Get());
+		}
+		return names;
 	}
 
 	static std::vector<char> StoredBytes(const CoveringSettings& settings)

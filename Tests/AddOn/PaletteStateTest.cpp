@@ -1,16 +1,19 @@
 // The palette's state loaded from and stored into the project, and the flows
 // of its settings and favorite buttons.
+#include <algorithm>
 #include <cstring>
 
 #include "API/Favorites.hpp"
-#include "ErrorNames.hpp"
 #include "FaultSweep.hpp"
 #include "ModelBuilder.hpp"
 #include "PaletteFixture.hpp"
 #include "SettingsBuilder.hpp"
 #include "SettingsEquality.hpp"
+#include "SettingsSamples.hpp"
 
 using namespace HostControl;
+using SettingsSamples::FillParams;
+using SettingsSamples::MixedParams;
 
 namespace {
 
@@ -21,16 +24,6 @@ CoveringSettings WithFloorAndColumns()
 	CoveringSettings settings = ClearedPaletteSettings();
 	settings.floor.enabled = settings.wall.columnCoverings = settings.showSummary = true;
 	return settings;
-}
-
-std::vector<std::string> PaletteAlertNames()
-{
-	std::vector<std::string> names;
-	for (const Alert& alert : Alerts()) {
-		if (alert.alertId == ID_ALERT_PALETTE_FAILED)
-			names.push_back(alert.texts.at(1).ToCStr().Get());
-	}
-	return names;
 }
 
 API_Element ToolDefaults(API_ElemTypeID type)
@@ -47,7 +40,7 @@ bool SameBytes(const API_Element& left, const API_Element& right)
 	return std::memcmp(&left, &right, sizeof(API_Element)) == 0;
 }
 
-TEST_F(PaletteTest, LoadingTakesTheStoredStateOrTheClearedOneAndAnUnreadableStateChangesNothing)
+TEST_F(PaletteTest, LoadingTakesTheStoredStateOrTheClearedOneAndAStateNotReadIsShownAndChangesNothing)
 {
 	std::vector<char> damaged = StoredBytes(WithFloorAndColumns());
 	damaged.resize(damaged.size() / 2);
@@ -66,12 +59,15 @@ TEST_F(PaletteTest, LoadingTakesTheStoredStateOrTheClearedOneAndAnUnreadableStat
 	};
 	const Case cases[] = {
 	    {"no object", [](const auto&, const auto&) { RemoveAddOnObject(objectName); }, ClearedPaletteSettings()},
-	    {"content not fetched",
+	    {"object not looked up",
 	     [](const auto&, const auto&) {
 		     PutAddOnObject(objectName, StoredBytes(WithFloorAndColumns()));
-		     FailCall("ACAPI_AddOnObject_GetObjectContent", 1, APIERR_GENERAL);
+		     FailCall("ACAPI_AddOnObject_GetClientOnlyObjectGuidFromName", 1, APIERR_GENERAL);
 	     },
-	     ClearedPaletteSettings()},
+	     std::nullopt},
+	    {"content not fetched",
+	     [](const auto&, const auto&) { FailCall("ACAPI_AddOnObject_GetObjectContent", 1, APIERR_NOACCESSRIGHT); },
+	     std::nullopt},
 	    {"no content", [](const auto&, const auto&) { PutAddOnObject(objectName, std::nullopt); },
 	     PaletteDefaultSettings()},
 	    {"stored state",
@@ -99,8 +95,78 @@ TEST_F(PaletteTest, LoadingTakesTheStoredStateOrTheClearedOneAndAnUnreadableStat
 			EXPECT_EQ(palette.settings.floor.toolElement.header.type.typeID, API_SlabID) << c.name;
 		}
 	}
-	EXPECT_EQ(PaletteAlertNames(), std::vector<std::string>(2, ErrCodeToUniString(ErrIO).ToCStr().Get()));
+	EXPECT_EQ(PaletteAlertNames(),
+	          (std::vector<std::string>{Name(APIERR_GENERAL), Name(APIERR_NOACCESSRIGHT), Name(ErrIO), Name(ErrIO)}));
 	EXPECT_EQ(FindAddOnObject(objectName)->content, damaged) << "an unreadable state is left for the next store";
+}
+
+TEST_F(PaletteTest, APaletteThatLoadedNoStateShowsTheClearedOneAndStoresOverOnlyAStateItCouldRead)
+{
+	CoveringSettings withHoleParams = WithFloorAndColumns();
+	FillParams(withHoleParams.wall.doorHoles.memo.New(), MixedParams());
+	const std::vector<char> state = StoredBytes(withHoleParams);
+	std::vector<char> damaged = state;
+	damaged.resize(damaged.size() / 2);
+	struct Case {
+		const char* failingCall; // null: none
+		GSErrCode error;
+		const std::vector<char>& stored;
+		bool overwritten; // by the next click
+	};
+	const Case cases[] = {
+	    {"ACAPI_AddOnObject_GetClientOnlyObjectGuidFromName", APIERR_GENERAL, state, false},
+	    {"ACAPI_AddOnObject_GetObjectContent", APIERR_GENERAL, state, false},
+	    {"BMHandleToHandle", ErrMemoryFull, state, false},
+	    {nullptr, ErrIO, damaged, true},
+	};
+	for (const Case& c : cases) {
+		SCOPED_TRACE(c.failingCall == nullptr ? "damaged" : c.failingCall);
+		VelmoraPalette::DestroyInstance();
+		PutAddOnObject(objectName, c.stored);
+		if (c.failingCall != nullptr)
+			FailCall(c.failingCall, 1, c.error);
+		std::size_t alertsBefore = Alerts().size();
+		VelmoraPalette& palette = ShownPalette();
+		palette.InitPaletteSettings();
+		ClearFaults();
+		EXPECT_EQ(Switches(palette.settings), Switches(ClearedPaletteSettings()));
+		const CoveringSettings& s = palette.settings;
+		EXPECT_EQ(std::vector<API_ElemTypeID>(
+		              {s.wall.toolElement.header.type.typeID, s.wall.doorHoles.toolElement.header.type.typeID,
+		               s.wall.windowHoles.toolElement.header.type.typeID, s.ceiling.toolElement.header.type.typeID,
+		               s.floor.toolElement.header.type.typeID}),
+		          std::vector<API_ElemTypeID>({API_WallID, API_DoorID, API_WindowID, API_SlabID, API_SlabID}));
+		EXPECT_TRUE(s.wall.doorHoles.memo.HasValue() && s.wall.windowHoles.memo.HasValue());
+
+		ASSERT_TRUE(ToggleCheck(ID_PALETTE, 20));
+		EXPECT_EQ(FindAddOnObject(objectName)->content, c.overwritten ? StoredBytes(s) : c.stored);
+		EXPECT_EQ(PaletteAlertNames(alertsBefore), std::vector<std::string>(c.overwritten ? 1 : 2, Name(c.error)))
+		    << "the load's, the store's";
+		if (c.overwritten)
+			continue;
+		palette.InitPaletteSettings();
+		EXPECT_EQ(Switches(palette.settings), Switches(withHoleParams)) << "a load that succeeds lifts the hold";
+		ASSERT_TRUE(ToggleCheck(ID_PALETTE, 20));
+		EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings));
+	}
+}
+
+TEST_F(PaletteTest, AStoreWhoseSettingsCopyRunsOutOfMemoryReturnsTheErrorAndWritesNothing)
+{
+	VelmoraPalette& palette = ShownPalette();
+	FillParams(palette.settings.wall.doorHoles.memo.New(), MixedParams());
+	ResetCallCounts();
+	ASSERT_EQ(palette.StorePaletteSettings(), NoError);
+	UInt32 copies = CallCount("BMHandleToHandle");
+	ASSERT_GT(copies, 1u) << "the parameters and their array values";
+	const std::vector<char> stored = *FindAddOnObject(objectName)->content;
+	palette.settings.ceiling.enabled = true;
+	for (UInt32 failing = 1; failing <= copies; ++failing) {
+		FailCall("BMHandleToHandle", failing, ErrMemoryFull);
+		EXPECT_EQ(palette.StorePaletteSettings(), ErrMemoryFull) << failing;
+		ClearFaults();
+		EXPECT_EQ(FindAddOnObject(objectName)->content, stored) << failing;
+	}
 }
 
 TEST_F(PaletteTest, AFavoriteGoneFromTheProjectIsDroppedAtLoadAndAtAClick)
@@ -203,8 +269,7 @@ TEST_F(PaletteTest, APickedFavoriteIsTakenOnlyWhenItLoadsAndAFailedStoreKeepsThe
 	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 20));
 	EXPECT_TRUE(palette.settings.ceiling.enabled) << "kept in memory";
 	EXPECT_EQ(FindAddOnObject(objectName)->content, lastStored);
-	EXPECT_EQ(PaletteAlertNames(), (std::vector<std::string>{ErrCodeToUniString(APIERR_BADNAME).ToCStr().Get(),
-	                                                         ErrCodeToUniString(APIERR_GENERAL).ToCStr().Get()}));
+	EXPECT_EQ(PaletteAlertNames(), (std::vector<std::string>{Name(APIERR_BADNAME), Name(APIERR_GENERAL)}));
 	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 9));
 	EXPECT_EQ(FindAddOnObject(objectName)->content, StoredBytes(palette.settings)) << "written with the next store";
 }
@@ -233,7 +298,9 @@ TEST_F(PaletteTest, EveryFailingHostCallOfAToolSettingsEditLeaksNothingAndASilen
 	UInt32 swept = SweepFaults(
 	    APIERR_GENERAL,
 	    [&] {
-		    ShownPalette().InitPaletteSettings();
+		    VelmoraPalette& palette = ShownPalette();
+		    palette.InitPaletteSettings();
+		    palette.settings.wall.toolElement.wall.thickness = 0.123; // not the tool's
 		    before = ToolDefaults(API_WallID);
 		    ScriptToolSettingsDialog({{true, [](API_Element& wall) { wall.wall.thickness = 0.3; }, std::nullopt}});
 	    },
@@ -241,9 +308,12 @@ TEST_F(PaletteTest, EveryFailingHostCallOfAToolSettingsEditLeaksNothingAndASilen
 		    ClickItem(ID_PALETTE, 6);
 		    return Alerts().size();
 	    },
-	    [&](const FaultRun&, size_t alerts) {
+	    [&](const FaultRun& run, size_t alerts) {
 		    ClearFaults();
-		    EXPECT_TRUE(alerts != 0 || SameBytes(before, ToolDefaults(API_WallID))) << "a silent failure";
+		    auto failed = run.callsMade.begin() + run.nth - 1;
+		    bool dialogClosed = std::find(run.callsMade.begin(), failed, "ACAPI_Dialog_SettingsDialog") != failed;
+		    EXPECT_TRUE((alerts != 0 && dialogClosed) || SameBytes(before, ToolDefaults(API_WallID)))
+		        << "the tool's defaults are put back whenever the failure came before the dialog closed";
 	    });
 	EXPECT_GT(swept, 10u);
 }

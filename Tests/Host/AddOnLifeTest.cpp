@@ -12,8 +12,11 @@
 #include "API/ProjectEvents.hpp"
 #include "API/ToolSettings.hpp"
 #include "AddOnControl.hpp"
+#include "DG/Items.hpp"
+#include "DG/Panels.hpp"
 #include "GS/Memory.hpp"
 #include "HostTest.hpp"
+#include "RS/Resources.hpp"
 
 using namespace HostControl;
 
@@ -130,6 +133,25 @@ TEST_F(AddOnLife, LoadRegistersThenUnloadForgets)
 	EXPECT_EQ(ChooseMenuItem(menuId, 1), APIERR_BADID);
 	EXPECT_EQ(OpenProject(), NoError) << "an unloaded add-on hears no project events";
 	EXPECT_EQ(ACAPI_UnregisterModelessWindow(7), APIERR_BADID);
+}
+
+TEST_F(AddOnLife, WhatAnAddOnLeavesAtUnloadIsAComplaintAndStays)
+{
+	LoadAddOn(testAddOn);
+	const API_Guid otherGuid = APIGuidFromString("11111111-2222-3333-4444-555555555555");
+	ASSERT_EQ(ACAPI_RegisterModelessWindow(8, TestPaletteCallBack, 1, otherGuid), NoError);
+	DG::Palette palette(ACAPI_GetOwnResModule(), 31500, ACAPI_GetOwnResModule(), GS::Guid());
+	DG::CheckBox wallCheck(palette, 5);
+	struct Watcher : DG::PanelObserver, DG::CheckItemObserver, DG::CompoundItemObserver {
+	} watcher;
+	palette.Attach(watcher);
+	watcher.AttachToAllItems(palette);
+	EXPECT_EQ(UnloadAddOn(), NoError);
+	EXPECT_EQ(TakeComplaints(),
+	          (std::vector<std::string>{"The add-on left its window 8 registered at unload",
+	                                    "The add-on left 2 observers attached to the panel 31500 at unload"}));
+	EXPECT_EQ(ModelessWindows().size(), 1u) << "not tidied away";
+	EXPECT_EQ(ACAPI_UnregisterModelessWindow(8), NoError);
 }
 
 TEST_F(AddOnLife, ClosedProjectKeepsItsObjectsAndLibrariesAndANewOneHasNone)
@@ -279,6 +301,7 @@ TEST_F(AddOnLife, EveryCallFailsWhenTold)
 	}
 	EXPECT_EQ(FindAddOnObject("State")->content, Bytes("y"));
 	BMKillHandle(&content);
+	ACAPI_UnregisterModelessWindow(9);
 	UnloadAddOn();
 }
 

@@ -2,6 +2,7 @@
 // modal scripts, the palette's user actions and its picture.
 #include <memory>
 
+#include "AddOnControl.hpp"
 #include "DG/Items.hpp"
 #include "DialogControl.hpp"
 #include "HostTest.hpp"
@@ -49,7 +50,8 @@ TEST_F(HostTest, LayoutsHoldEveryItemThatTheAddOnBindsWithItsClass)
 		DG::ModalDialog dialog(ACAPI_GetOwnResModule(), e.resId, ACAPI_GetOwnResModule());
 		ASSERT_NE(dialog.GetId(), 0) << e.resId;
 		ResetDialogs();
-		EXPECT_FALSE(dialog.Invoke()) << "no script: cancelled";
+		ScriptDialog(e.resId, {CloseAction(false)});
+		EXPECT_FALSE(dialog.Invoke()) << e.resId;
 		for (short item : e.items) {
 			const ItemState* state = DialogRuns().at(0).opened.Item(item);
 			ASSERT_NE(state, nullptr) << e.resId << " item " << item;
@@ -63,6 +65,16 @@ TEST_F(HostTest, LayoutsHoldEveryItemThatTheAddOnBindsWithItsClass)
 	EXPECT_EQ(otherModule.GetId(), 0);
 	EXPECT_FALSE(missing.Invoke());
 	EXPECT_TRUE(DialogRuns().empty());
+}
+
+TEST_F(HostTest, AModalDialogThatItsScriptLeavesOpenIsAComplaintNotACancel)
+{
+	DG::ModalDialog dialog(ACAPI_GetOwnResModule(), 31502, ACAPI_GetOwnResModule());
+	ScriptDialog(31502, {ToggleAction(6)});
+	EXPECT_FALSE(dialog.Invoke());
+	EXPECT_FALSE(dialog.Invoke()) << "no script";
+	EXPECT_EQ(TakeComplaints(),
+	          std::vector<std::string>(2, "The modal dialog 31502 was still open when its script ran out"));
 }
 
 TEST_F(HostTest, APaletteTellsOnlyAttachedObserversAndOnlyWhileItTakesEvents)

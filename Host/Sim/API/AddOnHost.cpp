@@ -16,6 +16,11 @@ void ResetAddOnHost()
 	AddOnHost().ownLocation = "/Host/Add-Ons/Velmora/Velmora.bundle";
 }
 
+void Complain(const std::string& complaint)
+{
+	AddOnHost().complaints.push_back(complaint);
+}
+
 void StartNewProject()
 {
 	Host().project = Project();

@@ -82,10 +82,12 @@ struct AddOnHostState {
 	std::optional<SavedProject> saved;
 	std::deque<ToolDialogAnswer> toolDialogAnswers;
 	std::vector<ToolDialogShown> toolDialogsShown;
+	std::vector<std::string> complaints; // what the add-on did that a host does not let pass, in order
 };
 
 AddOnHostState& AddOnHost();
 void ResetAddOnHost();
+void Complain(const std::string& complaint);
 
 // Makes the open project an empty one with one story and the default content.
 void StartNewProject();

@@ -1,7 +1,10 @@
 #include "AddOnControl.hpp"
 
+#include <utility>
+
 #include "Sim/API/AddOnHost.hpp"
 #include "Sim/Control/ControlRecords.hpp"
+#include "Sim/DG/DialogManager.hpp"
 
 using Sim::AddOnHost;
 
@@ -24,6 +27,23 @@ const Sim::ModelessWindow* FindWindow(const API_Guid& palette)
 			return &entry.second;
 	}
 	return nullptr;
+}
+
+// A window left registered would be called into code that is gone, an observer
+// left attached would be told of events: the host lets neither pass, and
+// leaves both as the add-on left them.
+void ComplainOfLeftovers()
+{
+	for (const auto& [referenceID, window] : AddOnHost().windows)
+		Sim::Complain("The add-on left its window " + std::to_string(referenceID) + " registered at unload");
+	for (const auto& [id, panel] : Sim::Dialogs().panels) {
+		std::size_t observers = panel.observers.size();
+		for (const auto& [number, item] : panel.items)
+			observers += item.observers.size();
+		if (observers != 0)
+			Sim::Complain("The add-on left " + std::to_string(observers) + " observers attached to the panel " +
+			              std::to_string(panel.resId) + " at unload");
+	}
 }
 
 } // namespace
@@ -55,13 +75,18 @@ GSErrCode UnloadAddOn()
 	host.menus.clear();
 	host.caughtEvents = 0;
 	host.eventHandler = nullptr;
-	host.windows.clear();
+	ComplainOfLeftovers();
 	return result;
 }
 
 void SetAddOnLocation(const std::string& path)
 {
 	AddOnHost().ownLocation = path;
+}
+
+std::vector<std::string> TakeComplaints()
+{
+	return std::exchange(AddOnHost().complaints, {});
 }
 
 void AddFolder(const std::string& path)

@@ -1,8 +1,10 @@
 // Panels of the headless dialog manager. A modal dialog runs the script of
 // user actions that the control interface handed over for it.
 #include <algorithm>
+#include <string>
 
 #include "DG/Panels.hpp"
+#include "Sim/API/AddOnHost.hpp"
 #include "Sim/DG/DialogManager.hpp"
 
 using Sim::Dialogs;
@@ -146,6 +148,9 @@ bool ModalDialog::Invoke()
 			break;
 		Perform(*panel, action);
 	}
+	// No user is left to close it: a real host would wait for ever.
+	if (!panel->closeResponse.has_value())
+		Sim::Complain("The modal dialog " + std::to_string(panel->resId) + " was still open when its script ran out");
 	run.accepted = panel->closeResponse == Accept;
 	panel->visible = false;
 	run.closed = Sim::Snapshot(*panel);
