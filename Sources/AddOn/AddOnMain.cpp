@@ -90,11 +90,11 @@ GSErrCode ProjectEventHandlerProc(API_NotifyEventID notifID, Int32)
 	switch (notifID) {
 	case APINotify_New:
 	case APINotify_NewAndReset:
-	case APINotify_Open:
-		if (GSErrCode err = AddLibraryFolder(); err != NoError)
-			return err;
-		VelmoraPalette::GetInstance().InitPaletteSettings();
-		return NoError;
+	case APINotify_Open: {
+		GSErrCode err = AddLibraryFolder();
+		VelmoraPalette::GetInstance().ProjectOpened(err);
+		return err;
+	}
 	case APINotify_Close:
 		VelmoraPalette::GetInstance().ClearPaletteSettings();
 		return NoError;

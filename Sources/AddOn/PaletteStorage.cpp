@@ -60,8 +60,17 @@ bool VelmoraPalette::ShowStateNotTaken(ErrCode error)
 
 void VelmoraPalette::LeaveStateUnread(ErrCode error)
 {
-	if (ShowStateNotTaken(error))
+	bool showsClearedInstead = ShowStateNotTaken(error);
+	if (showsClearedInstead || unreadStateError != NoError)
 		unreadStateError = error;
+}
+
+void VelmoraPalette::ProjectOpened(ErrCode setupError)
+{
+	// Until this project's state is read, the palette holds another project's or none.
+	unreadStateError = setupError != NoError ? setupError : stateNotReadYet;
+	if (setupError == NoError)
+		InitPaletteSettings();
 }
 
 void VelmoraPalette::TakeState(const CoveringSettings& loaded)
@@ -86,6 +95,7 @@ void VelmoraPalette::InitPaletteSettings()
 	ErrCode error = FindStoredState(object);
 	if (error == NoError && object == APINULLGuid) {
 		ShowClearedState();
+		unreadStateError = NoError;
 		return;
 	}
 	if (error == NoError)
@@ -96,9 +106,9 @@ void VelmoraPalette::InitPaletteSettings()
 	}
 	PaletteSettings stored;
 	if (error = ReadStoredState(content, stored); error != NoError) {
+		ShowStateNotTaken(error);
 		// What cannot be read is overwritten by the next store.
 		unreadStateError = NoError;
-		ShowStateNotTaken(error);
 		return;
 	}
 	TakeState(stored.coveringSettings);

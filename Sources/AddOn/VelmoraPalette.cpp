@@ -116,6 +116,7 @@ void VelmoraPalette::ClearPaletteSettings()
 {
 	settings = ClearedPaletteSettings();
 	kindsInitialised = false;
-	unreadStateError = NoError;
+	// The cleared state is no project's: it is stored only where a load finds none.
+	unreadStateError = stateNotReadYet;
 	SyncPaletteToCovSettings();
 }

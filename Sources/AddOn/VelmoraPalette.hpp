@@ -42,16 +42,21 @@ public:
 
 	// Shows settings in the controls.
 	void SyncPaletteToCovSettings();
-	// Resets settings to the cleared state and shows it; stores nothing.
+	// Resets settings to the cleared state and shows it; stores nothing, and
+	// refuses to store until a load reads the project's state.
 	void ClearPaletteSettings();
+	// A project was made or opened: its state is loaded, or, when the project's
+	// own setup failed, what the palette holds (another project's state, or the
+	// cleared one) is kept and every store is refused with that error.
+	void ProjectOpened(ErrCode setupError);
 
 	// Loads settings from the project, or the cleared state when it holds none,
 	// and makes each covering kind hold usable element settings. A stored state
 	// that is not taken is shown and changes nothing, but a palette that has
 	// loaded none shows the cleared state.
 	void InitPaletteSettings();
-	// Writes settings into the project; refused while the project's state, not
-	// read, may still be whole.
+	// Writes settings into the project; refused until the palette has read the
+	// state of the project now open, or found that it stores none.
 	ErrCode StorePaletteSettings();
 	// The settings button's flow: the kind edited in the host's tool settings
 	// dialog, the host's tool defaults put back afterwards.
@@ -86,8 +91,9 @@ private:
 	// Shows why the stored state was not taken; a palette without a whole state
 	// of its own then shows the cleared one, and true is returned.
 	bool ShowStateNotTaken(ErrCode error);
-	// The project's state may be whole but was not taken: a palette that shows
-	// the cleared state instead stores nothing over it until a load succeeds.
+	// The project's state may be whole but was not taken: stores are refused
+	// until a load succeeds, unless the palette holds what it read from this
+	// project before.
 	void LeaveStateUnread(ErrCode error);
 	// Takes a state read from the project, or leaves it unread when its copy fails.
 	void TakeState(const CoveringSettings& loaded);
@@ -127,9 +133,14 @@ public:
 	CoveringSettings settings;
 
 private:
-	bool shouldBeVisible = false;       // show again when the host ends a phase in which it hid all palettes
-	bool kindsInitialised = false;      // every kind holds usable element settings
-	ErrCode unreadStateError = NoError; // kept the project's state from being read; stores wait for a load
+	// The refusal of a palette that has not yet tried to read the open project's
+	// state: a store before any load is the caller's fault.
+	static constexpr ErrCode stateNotReadYet = COVERR_LOGIC;
+
+	bool shouldBeVisible = false;  // show again when the host ends a phase in which it hid all palettes
+	bool kindsInitialised = false; // every kind holds usable element settings
+	// Why the palette holds no state read from the project now open; stores wait for a load.
+	ErrCode unreadStateError = stateNotReadYet;
 };
 
 // Makes the kind hold usable element settings: its favorite, or else its

@@ -110,6 +110,7 @@ TEST_F(AddOnMain, MenuItemShowsThePaletteWithItsStoredStateAndHidesIt)
 	LoadAddOn(velmora);
 	CoveringSettings stored = ClearedPaletteSettings();
 	stored.floor.enabled = stored.showSummary = true;
+	VelmoraPalette::GetInstance().InitPaletteSettings();
 	VelmoraPalette::GetInstance().settings = stored;
 	ASSERT_EQ(VelmoraPalette::GetInstance().StorePaletteSettings(), NoError);
 	VelmoraPalette::GetInstance().ClearPaletteSettings();
@@ -168,28 +169,55 @@ TEST_F(AddOnMain, AFolderThatCannotBeAddedReturnsTheHostsErrorAndKeepsTheSetting
 {
 	LoadAddOn(velmora);
 	VelmoraPalette& palette = VelmoraPalette::GetInstance();
+	palette.InitPaletteSettings();
 	palette.settings.floor.enabled = true;
 	ASSERT_EQ(palette.StorePaletteSettings(), NoError);
+	const std::optional<std::vector<char>> stored = StoredState();
 	CoveringSettings inMemory = ClearedPaletteSettings();
 	inMemory.wall.columnCoverings = true;
 
 	struct Case {
 		const char* failing; // null: the folder does not exist
 		GSErrCode expected;
+		bool closedFirst; // the palette then shows the cleared state
 	};
-	for (const Case& test :
-	     {Case{"ACAPI_GetOwnLocation", APIERR_GENERAL}, Case{"IO::Location::SetLastLocalName", APIERR_GENERAL},
-	      Case{"ACAPI_LibraryManagement_AddLibraries", APIERR_GENERAL}, Case{nullptr, APIERR_BADPARS}}) {
+	for (const Case& test : {Case{"ACAPI_GetOwnLocation", APIERR_GENERAL, false},
+	                         Case{"IO::Location::SetLastLocalName", APIERR_GENERAL, false},
+	                         Case{"ACAPI_LibraryManagement_AddLibraries", APIERR_GENERAL, false},
+	                         Case{nullptr, APIERR_BADPARS, false}, Case{nullptr, APIERR_BADPARS, true}}) {
 		SCOPED_TRACE(test.failing == nullptr ? "no such folder" : test.failing);
 		palette.settings = inMemory;
+		if (test.closedFirst)
+			CloseProject();
 		if (test.failing != nullptr)
 			FailCall(test.failing, 1, APIERR_GENERAL);
 		else
 			SetAddOnLocation("/Elsewhere/Velmora.bundle");
 		EXPECT_EQ(OpenProject(), test.expected);
-		EXPECT_EQ(PaletteSwitches(), Switches(inMemory));
+		EXPECT_EQ(PaletteSwitches(), Switches(test.closedFirst ? ClearedPaletteSettings() : inMemory));
 		EXPECT_TRUE(ProjectLibraries().empty());
+		EXPECT_EQ(palette.StorePaletteSettings(), test.expected) << "the project's state was not read";
+		EXPECT_EQ(StoredState(), stored);
 	}
+}
+
+TEST_F(AddOnMain, AProjectOpenedInPlaceOfAnotherIsNotStoredOverUntilItsStateIsRead)
+{
+	LoadAddOn(velmora);
+	CoveringSettings previous = ClearedPaletteSettings();
+	previous.ceiling.enabled = true;
+	PutAddOnObject("PaletteSettings", StoredBytes(previous));
+	ASSERT_EQ(ChooseMenuItem(ID_MENU_PALETTE, 1), NoError);
+
+	ReplaceProject();
+	PutAddOnObject("PaletteSettings", StoredBytes(PaletteDefaultSettings()));
+	const std::optional<std::vector<char>> unread = StoredState();
+	FailCall("ACAPI_AddOnObject_GetClientOnlyObjectGuidFromName", 1, APIERR_GENERAL);
+	EXPECT_EQ(OpenProject(), NoError);
+	EXPECT_EQ(PaletteSwitches(), Switches(previous)) << "the palette keeps what it shows";
+	ASSERT_TRUE(ToggleCheck(ID_PALETTE, 9));
+	EXPECT_EQ(StoredState(), unread);
+	EXPECT_EQ(PaletteAlertNames(), std::vector<std::string>(2, Name(APIERR_GENERAL))) << "the load's, the store's";
 }
 
 } // namespace

@@ -59,10 +59,12 @@ protected:
 		                        [] { return ACAPI_UnregisterModelessWindow(VelmoraPalette::refId); }});
 	}
 
+	// Shown as the menu shows it, with the project's state.
 	static VelmoraPalette& ShownPalette()
 	{
 		VelmoraPalette& palette = VelmoraPalette::GetInstance();
 		palette.Show(-32768);
+		palette.InitPaletteSettings();
 		return palette;
 	}
 

@@ -127,7 +127,6 @@ TEST_F(PaletteTest, APaletteThatLoadedNoStateShowsTheClearedOneAndStoresOverOnly
 			FailCall(c.failingCall, 1, c.error);
 		std::size_t alertsBefore = Alerts().size();
 		VelmoraPalette& palette = ShownPalette();
-		palette.InitPaletteSettings();
 		ClearFaults();
 		EXPECT_EQ(Switches(palette.settings), Switches(ClearedPaletteSettings()));
 		const CoveringSettings& s = palette.settings;
