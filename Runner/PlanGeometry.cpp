@@ -1,5 +1,6 @@
 #include "PlanGeometry.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Runner {
@@ -28,6 +29,17 @@ double TurnFromBegin(const PlanLine& line, const ArcCircle& circle, API_Coord po
 	    Sign(line.arcAngle) * (std::atan2(point.y - circle.centre.y, point.x - circle.centre.x) - circle.beginAngle);
 	double lowest = std::fabs(line.arcAngle) / 2.0 - Pi;
 	return lowest + std::fmod(std::fmod(turn - lowest, 2.0 * Pi) + 2.0 * Pi, 2.0 * Pi);
+}
+
+bool Near(double a, double b)
+{
+	return std::fabs(a - b) <= LengthTolerance;
+}
+
+bool OnOneFace(const Band& body, Station begin, Station middle, Station end)
+{
+	return (Near(begin.left, body.left) || Near(begin.left, body.right)) && Near(middle.left, begin.left) &&
+	       Near(end.left, begin.left);
 }
 
 } // namespace
@@ -68,6 +80,21 @@ double LineLength(const PlanLine& line)
 	return CircleOfArc(line).radius * std::fabs(line.arcAngle);
 }
 
+PlanLine ReferenceLine(const API_WallType& wall)
+{
+	return {wall.begC, wall.endC, wall.angle};
+}
+
+PlanLine OutlineEdge(const std::vector<API_Coord>& coords, const std::vector<API_PolyArc>& arcs, Int32 edge)
+{
+	double turn = 0.0;
+	for (const API_PolyArc& arc : arcs) {
+		if (arc.begIndex == edge)
+			turn = arc.arcAngle;
+	}
+	return {coords[static_cast<std::size_t>(edge)], coords[static_cast<std::size_t>(edge) + 1], turn};
+}
+
 Station StationOf(const PlanLine& line, API_Coord point)
 {
 	if (line.arcAngle == 0.0) {
@@ -91,6 +118,23 @@ API_Coord PointAt(const PlanLine& line, Station station)
 	double angle = circle.beginAngle + Sign(line.arcAngle) * station.along / circle.radius;
 	double radius = circle.radius - Sign(line.arcAngle) * station.left;
 	return {circle.centre.x + radius * std::cos(angle), circle.centre.y + radius * std::sin(angle)};
+}
+
+WallPartFit FitOfWallPart(const PlanLine& edge, const API_WallType& wall, double begin, double end)
+{
+	PlanLine line = ReferenceLine(wall);
+	if (begin < -LengthTolerance)
+		return WallPartFit::BeforeWall;
+	if (end > LineLength(line) + LengthTolerance)
+		return WallPartFit::BeyondWall;
+	Station from = StationOf(line, edge.begin);
+	Station to = StationOf(line, edge.end);
+	Station middle = StationOf(line, PointAt(edge, {LineLength(edge) / 2.0, 0.0}));
+	if (!OnOneFace(WallBand(wall), from, middle, to))
+		return WallPartFit::OffFaces;
+	bool withinEdge = begin >= std::min(from.along, to.along) - LengthTolerance &&
+	                  end <= std::max(from.along, to.along) + LengthTolerance;
+	return withinEdge ? WallPartFit::Fits : WallPartFit::BeyondEdge;
 }
 
 } // namespace Runner

@@ -447,6 +447,49 @@ private:
 		polygon.arcs.push_back({index, index + 1, DegreesToRadians(ReadArc(node["arc"]))});
 	}
 
+	// As a host's zones are: each contour encloses an area and stops at no point
+	// twice in a row; the outer one runs counter-clockwise, the holes clockwise inside it.
+	static void CheckContours(const Node& contours, const HostControl::NichePolygon& polygon)
+	{
+		std::vector<Node> given = contours.Items();
+		for (std::size_t j = 0; j < given.size(); ++j) {
+			double area = HostControl::ContourArea(polygon, j);
+			// As much as a strip of the host's tolerance in width along it: a
+			// thinner contour is a line or a point to the host.
+			if (std::fabs(area) <= ContourLength(polygon, j) * LengthTolerance / 2.0)
+				given[j].Fail("encloses no area");
+			CheckNoPointRepeated(given[j], polygon.coords, polygon.pends[j], polygon.pends[j + 1]);
+			if (j == 0 && area < 0.0)
+				given[j].Fail("the outer contour must run counter-clockwise");
+			if (j > 0 && area > 0.0)
+				given[j].Fail("an inner contour must run clockwise");
+			if (j > 0 && !HostControl::LiesInsideOuterContour(polygon, j))
+				given[j].Fail("lies outside the outer contour");
+		}
+	}
+
+	static double ContourLength(const HostControl::NichePolygon& polygon, std::size_t contour)
+	{
+		double length = 0.0;
+		for (Int32 edge = polygon.pends[contour] + 1; edge < polygon.pends[contour + 1]; ++edge)
+			length += LineLength(OutlineEdge(polygon.coords, polygon.arcs, edge));
+		return length;
+	}
+
+	// The contour's points follow coordinate `before`; coordinate `end` is the
+	// repeat of its first point that closes it.
+	static void CheckNoPointRepeated(const Node& contour, const std::vector<API_Coord>& coords, Int32 before, Int32 end)
+	{
+		std::vector<Node> points = contour.Items();
+		for (Int32 i = before + 2; i <= end; ++i) {
+			if (Distance(coords[i - 1], coords[i]) > LengthTolerance)
+				continue;
+			if (i == end)
+				contour.Fail("repeats its first point at the end");
+			points[static_cast<std::size_t>(i - before - 1)].Fail("repeats the point before it");
+		}
+	}
+
 	static HostControl::MemoParts PolygonMemo(const HostControl::NichePolygon& polygon)
 	{
 		HostControl::MemoParts memo;
@@ -474,6 +517,7 @@ private:
 		// The host holds no zone whose outline crosses itself.
 		if (HostControl::CheckOutline(polygon) != NoError)
 			node["contours"].Fail("has edges that cross one another");
+		CheckContours(node["contours"], polygon);
 		API_Element record = NewRecord(API_ZoneID);
 		record.header.floorInd = ReadHomeStory(node);
 		CopyText(node["number"], zone.number, record.zone.roomNoStr, 32);
@@ -484,7 +528,7 @@ private:
 		record.zone.relativeTopStory = ReadTopStoryLink(node, record.header.floorInd);
 		record.zone.pos = OuterCentroid(polygon);
 		zone.element = {Register(node, API_ZoneID), record, PolygonMemo(polygon)};
-		zonePends[zone.element.id] = polygon.pends;
+		zonePolygons[zone.element.id] = polygon;
 		return zone;
 	}
 
@@ -509,9 +553,14 @@ private:
 		API_Element record = NewRecord(type);
 		record.header.floorInd = wall.header.floorInd;
 		record.door.objLoc = node["location"].NotNegativeSize();
-		if (record.door.objLoc > LineLength({wall.wall.begC, wall.wall.endC, wall.wall.angle}))
+		double wallLength = LineLength(ReferenceLine(wall.wall));
+		if (record.door.objLoc > wallLength)
 			node["location"].Fail("lies beyond the end of wall '" + opening.wall + "'");
 		record.door.openingBase.width = node["width"].Size();
+		double halfWidth = record.door.openingBase.width / 2.0;
+		if (record.door.objLoc - halfWidth < -LengthTolerance ||
+		    record.door.objLoc + halfWidth > wallLength + LengthTolerance)
+			node["width"].Fail("reaches beyond an end of wall '" + opening.wall + "'");
 		record.door.openingBase.height = node["height"].Size();
 		record.door.lower = OptionalOr(node.Find("lower"), 0.0, &Node::NotNegativeSize);
 		record.door.openingBase.libInd = ReadLibraryIndex(node["libInd"]);
@@ -552,7 +601,7 @@ private:
 	{
 		node.AllowOnly({"wallParts", "columns", "doors", "windows", "niches"});
 		for (const Node& part : OptionalItems(node, "wallParts"))
-			zone.wallParts.push_back(ReadWallPart(part, zonePends.at(zone.element.id)));
+			zone.wallParts.push_back(ReadWallPart(part, zonePolygons.at(zone.element.id)));
 		const std::pair<const char*, API_ElemTypeID> lists[] = {
 		    {"columns", API_ColumnID}, {"doors", API_DoorID}, {"windows", API_WindowID}};
 		for (const auto& [name, type] : lists) {
@@ -570,19 +619,37 @@ private:
 		}
 	}
 
-	WallPartDescription ReadWallPart(const Node& node, const std::vector<Int32>& pends) const
+	WallPartDescription ReadWallPart(const Node& node, const HostControl::NichePolygon& zone) const
 	{
 		node.AllowOnly({"wall", "edge", "begin", "end"});
 		WallPartDescription part;
 		part.wall = Refer(node["wall"], API_WallID);
-		part.edge = node["edge"].Integer(1, pends.back() - 1);
-		if (IsContourEnd(pends, part.edge))
+		part.edge = node["edge"].Integer(1, zone.pends.back() - 1);
+		if (IsContourEnd(zone.pends, part.edge))
 			node["edge"].Fail("is the last point of a contour, where no edge starts");
 		part.begin = node["begin"].Position();
 		part.end = node["end"].Position();
 		if (part.end < part.begin)
 			node["end"].Fail("lies before 'begin'");
+		CheckWallPartFit(node, part, OutlineEdge(zone.coords, zone.arcs, part.edge));
 		return part;
+	}
+
+	void CheckWallPartFit(const Node& node, const WallPartDescription& part, const PlanLine& edge) const
+	{
+		std::string wall = "wall '" + part.wall + "'";
+		switch (FitOfWallPart(edge, walls.at(part.wall).wall, part.begin, part.end)) {
+		case WallPartFit::BeforeWall:
+			node["begin"].Fail("lies before the begin of " + wall);
+		case WallPartFit::BeyondWall:
+			node["end"].Fail("lies beyond the end of " + wall);
+		case WallPartFit::OffFaces:
+			node["edge"].Fail("does not run along a face of " + wall);
+		case WallPartFit::BeyondEdge:
+			node.Fail("reaches beyond the stretch of " + wall + " that its edge runs along");
+		case WallPartFit::Fits:
+			break;
+		}
 	}
 
 	const LibraryPartLookup& libraryParts;
@@ -590,7 +657,7 @@ private:
 	std::map<std::string, LibraryPartRef> libraryPartsByName;
 	std::map<std::string, API_ElemTypeID> types;
 	std::map<std::string, API_Element> walls;
-	std::map<std::string, std::vector<Int32>> zonePends;
+	std::map<std::string, HostControl::NichePolygon> zonePolygons;
 };
 
 } // namespace

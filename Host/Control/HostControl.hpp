@@ -100,6 +100,13 @@ struct NichePolygon {
 // cross (edges that meet at a vertex or run along one another do not).
 GSErrCode CheckOutline(const NichePolygon& polygon);
 
+// The host's geometry of an outline's contours, counted from 0, the outer one:
+// the area a contour encloses, arcs included, positive when it runs
+// counter-clockwise (0 for an outline the host cannot read); and whether a
+// contour lies inside the outer one, for an outline whose edges do not cross.
+double ContourArea(const NichePolygon& polygon, std::size_t contour);
+bool LiesInsideOuterContour(const NichePolygon& polygon, std::size_t contour);
+
 struct RoomRelation {
 	std::vector<API_WallPart> wallParts;
 	std::vector<std::pair<API_ElemTypeID, std::vector<API_Guid>>> elementsByType; // no entry: no such list

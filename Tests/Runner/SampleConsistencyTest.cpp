@@ -40,27 +40,6 @@ protected:
 	Runner::LoadedProject project;
 };
 
-// The edge lies on one face of the wall: its ends and its middle are half the
-// wall's thickness to the same side of the reference line; the part lies
-// within the wall and within the stretch of the wall that the edge faces.
-void ExpectPartOnFace(const API_WallPart& part, const PlanLine& edge, const API_Element& wall, const std::string& where)
-{
-	PlanLine line = ReferenceLine(wall);
-	double half = wall.wall.thickness / 2.0;
-	Station begin = StationOf(line, edge.begin);
-	Station end = StationOf(line, edge.end);
-	Station middle = StationOf(line, Runner::PointAt(edge, {Runner::LineLength(edge) / 2.0, 0.0}));
-	EXPECT_NEAR(std::fabs(begin.left), half, Tolerance) << where;
-	EXPECT_NEAR(end.left, begin.left, Tolerance) << where;
-	EXPECT_NEAR(middle.left, begin.left, Tolerance) << where;
-
-	EXPECT_LT(part.tBeg, part.tEnd) << where;
-	EXPECT_GE(part.tBeg, -Tolerance) << where;
-	EXPECT_LE(part.tEnd, Runner::LineLength(line) + Tolerance) << where;
-	EXPECT_GE(part.tBeg, std::min(begin.along, end.along) - Tolerance) << where;
-	EXPECT_LE(part.tEnd, std::max(begin.along, end.along) + Tolerance) << where;
-}
-
 std::size_t SampleRelations::ExpectPartsOnFaces(const std::string& after) const
 {
 	std::size_t parts = 0;
@@ -72,8 +51,12 @@ std::size_t SampleRelations::ExpectPartsOnFaces(const std::string& after) const
 			API_Element wall = Record(part.guid);
 			bool onWall = IsValidEdge(polygon, part.roomEdge) && wall.header.type.typeID == API_WallID;
 			EXPECT_TRUE(onWall) << where;
-			if (onWall)
-				ExpectPartOnFace(part, ZoneEdge(polygon, part.roomEdge), wall, where);
+			if (onWall) {
+				EXPECT_EQ(Runner::FitOfWallPart(ZoneEdge(polygon, part.roomEdge), wall.wall, part.tBeg, part.tEnd),
+				          Runner::WallPartFit::Fits)
+				    << where;
+			}
+			EXPECT_LT(part.tBeg, part.tEnd) << where;
 			++parts;
 		}
 	}

@@ -66,12 +66,7 @@ API_OpeningRelation OpeningRelation(const API_Guid& opening)
 
 Runner::PlanLine ZoneEdge(const HostControl::MemoParts& polygon, Int32 edge)
 {
-	double turn = 0.0;
-	for (const API_PolyArc& arc : polygon.arcs.value_or(std::vector<API_PolyArc>())) {
-		if (arc.begIndex == edge)
-			turn = arc.arcAngle;
-	}
-	return {(*polygon.coords)[edge], (*polygon.coords)[edge + 1], turn};
+	return Runner::OutlineEdge(*polygon.coords, polygon.arcs.value_or(std::vector<API_PolyArc>()), edge);
 }
 
 bool IsValidEdge(const HostControl::MemoParts& polygon, Int32 edge)
@@ -92,7 +87,7 @@ std::vector<Int32> EdgesOf(const HostControl::MemoParts& polygon)
 
 Runner::PlanLine ReferenceLine(const API_Element& wall)
 {
-	return {wall.wall.begC, wall.wall.endC, wall.wall.angle};
+	return Runner::ReferenceLine(wall.wall);
 }
 
 // On a face and outside the wall, the middle of a covering's body stands off

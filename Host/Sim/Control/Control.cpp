@@ -14,6 +14,7 @@
 #include "Sim/API/ZoneUpdate.hpp"
 #include "Sim/Control/Faults.hpp"
 #include "Sim/GS/Memory.hpp"
+#include "Sim/Geometry/Clipping.hpp"
 
 using Sim::TheProject;
 
@@ -33,6 +34,18 @@ template <typename T> std::optional<std::vector<T>> FromPart(const Sim::Part& pa
 	if (!part.has_value())
 		return std::nullopt;
 	return Sim::ItemsOf<T>(part);
+}
+
+// The outline as the host's geometry reads it; no contours when it reads none.
+Geometry::PolyShape ShapeOf(const NichePolygon& polygon)
+{
+	Geometry::PolyShape shape;
+	Geometry::PolygonArrays arrays = Geometry::MakePolygonArrays(
+	    polygon.coords.data(), static_cast<Int32>(polygon.coords.size()) - 1, polygon.arcs.data(),
+	    static_cast<Int32>(polygon.arcs.size()), polygon.pends.data(), static_cast<Int32>(polygon.pends.size()) - 1);
+	if (Geometry::ReadShape(arrays, &shape) != NoError)
+		shape.contours.clear();
+	return shape;
 }
 
 std::optional<std::vector<Param>> FromStoredParams(const std::optional<Sim::StoredParams>& stored)
@@ -236,6 +249,18 @@ GSErrCode CheckOutline(const NichePolygon& polygon)
 	memo.pends = polygon.pends;
 	memo.arcs = polygon.arcs;
 	return Sim::CheckOutline(counts, ToStoredMemo(memo));
+}
+
+double ContourArea(const NichePolygon& polygon, std::size_t contour)
+{
+	Geometry::PolyShape shape = ShapeOf(polygon);
+	return contour < shape.contours.size() ? Geometry::SignedArea(shape.contours[contour]) : 0.0;
+}
+
+bool LiesInsideOuterContour(const NichePolygon& polygon, std::size_t contour)
+{
+	Geometry::PolyShape shape = ShapeOf(polygon);
+	return contour < shape.contours.size() && Geometry::LiesInsideOuterContour(shape, contour);
 }
 
 void SetOpeningRelation(const API_Guid& opening, const API_Guid& fromRoom, const API_Guid& toRoom)

@@ -496,4 +496,22 @@ GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, ArcChordD
 	                             });
 }
 
+// Contours that do not cross are either nested or apart, so the union with the outer
+// contour either leaves its area as it is or adds the whole of the other's.
+bool LiesInsideOuterContour(const PolyShape& shape, std::size_t contour)
+{
+	PolyShape outer = {{shape.contours.front()}};
+	PolyShape other = {{shape.contours.at(contour)}};
+	std::vector<PolyShape> united;
+	if (UniteShapes({&outer, &other}, &united) != NoError)
+		return false;
+	double unitedArea = 0.0;
+	for (const PolyShape& part : united) {
+		for (const ShapeContour& edges : part.contours)
+			unitedArea += SignedArea(edges);
+	}
+	double added = unitedArea - std::fabs(SignedArea(outer.contours.front()));
+	return added < std::fabs(SignedArea(other.contours.front())) / 2.0;
+}
+
 } // namespace Geometry

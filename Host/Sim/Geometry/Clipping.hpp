@@ -31,4 +31,8 @@ GSErrCode UniteShapes(const std::vector<const PolyShape*>& shapes, std::vector<P
 GSErrCode UniteByClipping(const std::vector<const PolyShape*>& shapes, ArcChordDetail detail,
                           std::vector<PolyShape>* results);
 
+// Whether a contour of a shape whose edges do not cross lies inside the shape's outer
+// contour, meeting it at points or along edges at the most.
+bool LiesInsideOuterContour(const PolyShape& shape, std::size_t contour);
+
 } // namespace Geometry

@@ -72,22 +72,6 @@ bool ReadEdgeAngles(const PolygonArrays& arrays, std::vector<double>* edgeAngles
 	return true;
 }
 
-double SignedArea(const ShapeContour& contour)
-{
-	double area = 0.0;
-	for (std::size_t i = 0; i < contour.size(); ++i) {
-		const ShapeEdge& edge = contour[i];
-		const Coord& next = contour[(i + 1) % contour.size()].begin;
-		area += (edge.begin.x * next.y - next.x * edge.begin.y) / 2.0;
-		if (edge.arcAngle != 0.0) {
-			double radius = GenArc::CreateCircleArc({edge.begin.x, edge.begin.y}, {next.x, next.y}, edge.arcAngle)
-			                    .GetMainAxisLength();
-			area += radius * radius / 2.0 * (edge.arcAngle - std::sin(edge.arcAngle));
-		}
-	}
-	return area;
-}
-
 // The same contour run the other way, still starting at its first vertex.
 void ReverseContour(ShapeContour* contour)
 {
@@ -177,6 +161,22 @@ template <typename T> bool AllocateArray(Int64 count, T** array)
 }
 
 } // namespace
+
+double SignedArea(const ShapeContour& contour)
+{
+	double area = 0.0;
+	for (std::size_t i = 0; i < contour.size(); ++i) {
+		const ShapeEdge& edge = contour[i];
+		const Coord& next = contour[(i + 1) % contour.size()].begin;
+		area += (edge.begin.x * next.y - next.x * edge.begin.y) / 2.0;
+		if (edge.arcAngle != 0.0) {
+			double radius = GenArc::CreateCircleArc({edge.begin.x, edge.begin.y}, {next.x, next.y}, edge.arcAngle)
+			                    .GetMainAxisLength();
+			area += radius * radius / 2.0 * (edge.arcAngle - std::sin(edge.arcAngle));
+		}
+	}
+	return area;
+}
 
 GSErrCode ReadRecord(const Polygon2DData& data, PolyShape* shape)
 {

@@ -77,6 +77,9 @@ private:
 // The end of the step-th of those chords.
 Coord ArcChordPoint(const Coord& begin, const Coord& end, double angle, int step, int steps);
 
+// The area the contour encloses, its arcs included: positive when it runs counter-clockwise.
+double SignedArea(const ShapeContour& contour);
+
 void OrientShape(PolyShape* shape);
 bool IsOriented(const PolyShape& shape);
 // The shape must have at least one contour.
