@@ -41,7 +41,7 @@ std::string ElementCounts()
 
 std::string ZoneName(const LoadedZone& zone)
 {
-	return zone.number + " " + zone.name;
+	return Printable(zone.number + " " + zone.name);
 }
 
 void SelectZones(const std::vector<LoadedZone>& zones)
@@ -62,8 +62,8 @@ std::size_t TellZones(const LoadedProject& project, const AddOnUnderTest& addOn,
 	for (const LoadedZone& zone : project.zones) {
 		ZoneOutcome outcome = addOn.describeZone(zone);
 		covered += outcome.covered ? 1 : 0;
-		out << "  " << std::left << std::setw(6) << zone.number << std::setw(16) << zone.name << std::right
-		    << std::setw(2) << zone.wallParts << " wall parts   " << outcome.text << "\n";
+		out << "  " << std::left << std::setw(6) << Printable(zone.number) << std::setw(16) << Printable(zone.name)
+		    << std::right << std::setw(2) << zone.wallParts << " wall parts   " << outcome.text << "\n";
 		++done;
 		if (progress.Due())
 			progress.Tell("Covered " + std::to_string(done) + " of " + std::to_string(project.zones.size()) + " zones");
@@ -110,7 +110,7 @@ void MoveWall(const ElementToChange& moved, std::ostream& out)
 			return APIERR_BADPARS;
 		return HostControl::MoveWall(moved.guid, {dy / length * wallMove, -dx / length * wallMove});
 	});
-	out << "Moved the wall " << moved.name << " " << wallMove << " m aside" << ResultText(result) << "\n";
+	out << "Moved the wall " << Printable(moved.name) << " " << wallMove << " m aside" << ResultText(result) << "\n";
 }
 
 void DeleteOpening(const ElementToChange& deleted, std::ostream& out)
@@ -120,7 +120,7 @@ void DeleteOpening(const ElementToChange& deleted, std::ostream& out)
 		doomed.Push(deleted.guid);
 		return ACAPI_Element_Delete(doomed);
 	});
-	out << "Deleted the door " << deleted.name << ResultText(result) << "\n";
+	out << "Deleted the door " << Printable(deleted.name) << ResultText(result) << "\n";
 }
 
 void ChangeModel(const LoadedProject& project, std::ostream& out)
@@ -150,13 +150,13 @@ void RemoveAndUndo(const LoadedProject& project, const AddOnUnderTest& addOn, Pa
 		std::size_t before = HostControl::Elements().size();
 		ClickRoomCommand(user, PaletteItem::removeButton, "Selected zone " + ZoneName(zone), {zone}, clock, errors);
 		std::size_t after = HostControl::Elements().size();
-		out << "  " << Counted(before - after, "element") << " removed; zone " << zone.number << " has "
+		out << "  " << Counted(before - after, "element") << " removed; zone " << Printable(zone.number) << " has "
 		    << addOn.describeZone(zone).text << "\n";
 		std::vector<std::string> steps = HostControl::UndoStepNames();
 		HostControl::UndoLastCommand();
 		out << "Chose Undo \"" << (steps.empty() ? std::string() : steps.back())
-		    << "\": " << Counted(HostControl::Elements().size() - after, "element") << " back; zone " << zone.number
-		    << " has " << addOn.describeZone(zone).text << "\n";
+		    << "\": " << Counted(HostControl::Elements().size() - after, "element") << " back; zone "
+		    << Printable(zone.number) << " has " << addOn.describeZone(zone).text << "\n";
 		return;
 	}
 }
@@ -191,7 +191,7 @@ void PrintReportWindow(std::ostream& out)
 	}
 	out << "Report window:" << (lines.empty() ? " (empty)" : "") << "\n";
 	for (const auto& [text, count] : lines)
-		out << "  " << text << (count > 1 ? " (" + std::to_string(count) + " times)" : "") << "\n";
+		out << "  " << Printable(text) << (count > 1 ? " (" + std::to_string(count) + " times)" : "") << "\n";
 }
 
 struct Picture {
@@ -267,7 +267,7 @@ int RunDemo(const DemoOptions& options, const LibraryPartLookup& libraryParts, c
 		return 1;
 	const LoadedProject& project = *loaded.project;
 	GSErrCode opened = HostControl::OpenProject();
-	out << "Opened " << options.samplePath << ": " << project.name << ", " << ElementCounts()
+	out << "Opened " << options.samplePath << ": " << Printable(project.name) << ", " << ElementCounts()
 	    << "; its libraries: " << Listed(HostControl::ProjectLibraries()) << ResultText(opened) << "\n";
 
 	PaletteUser user(out);

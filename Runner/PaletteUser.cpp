@@ -20,7 +20,7 @@ std::string Quoted(const std::string& text)
 	std::string oneLine;
 	for (char c : text)
 		oneLine += c == '\n' ? std::string(" / ") : std::string(1, c);
-	return "\"" + oneLine + "\"";
+	return "\"" + Printable(oneLine) + "\"";
 }
 
 // The favorite's row in the popup, which lists the type's favorites in the host's order; 0: none.
@@ -79,7 +79,7 @@ std::string AlertLine(const HostControl::Alert& alert)
 	if (alert.answer >= 1 && answered < alert.texts.size())
 		line += "; answered " + Quoted(alert.texts[answered].ToCStr().Get());
 	for (std::size_t i = 1; i < lines.size(); ++i)
-		line += "\n    " + lines[i];
+		line += "\n    " + Printable(lines[i]);
 	return line;
 }
 

@@ -26,6 +26,13 @@ constexpr double LegendRow = 22.0;
 constexpr double MaxDrawingSide = 4000.0;
 // Below the next story, or this high when there is none.
 constexpr double DefaultStoryHeight = 3.0;
+// A curve that departs from its chord by less than a millionth of the chord's
+// length is drawn as the chord: no picture of this size shows the difference,
+// and its circle lies so far off that points on it come out wrong, or overflow.
+constexpr double LeastArcAngle = 8e-6; // radians
+// An arc that departs from its chord by less than this many pixels is drawn as
+// the chord: a pixel cannot show it, and renderers draw so large a circle askew.
+constexpr double LeastArcBulge = 0.5;
 
 const char* const ZoneFills[] = {"#f6e7c8", "#dcebd5", "#d8e4f2", "#f2dbe0",
                                  "#e6def2", "#d7efec", "#f1ecd0", "#e8e8e8"};
@@ -70,12 +77,29 @@ std::string Number(double value)
 	return text;
 }
 
-// Text for XML: markup characters escaped, control characters (which XML
-// cannot hold) shown as spaces.
+// The length of the character at `at` if XML 1.0 cannot hold it (a C0
+// control, U+FFFE, U+FFFF), else 0.
+std::size_t NotXmlLength(const std::string& text, std::size_t at)
+{
+	if (static_cast<unsigned char>(text[at]) < 0x20)
+		return 1;
+	bool noncharacter = text.compare(at, 2, "\xEF\xBF") == 0 && at + 2 < text.size() &&
+	                    (text[at + 2] == '\xBE' || text[at + 2] == '\xBF');
+	return noncharacter ? 3 : 0;
+}
+
+// Text for XML: markup characters escaped, characters that XML cannot hold
+// shown as spaces.
 std::string Escaped(const std::string& text)
 {
 	std::string escaped;
-	for (char c : text) {
+	for (std::size_t at = 0; at < text.size(); ++at) {
+		if (std::size_t length = NotXmlLength(text, at)) {
+			escaped += ' ';
+			at += length - 1;
+			continue;
+		}
+		char c = text[at];
 		switch (c) {
 		case '&':
 			escaped += "&amp;";
@@ -90,7 +114,7 @@ std::string Escaped(const std::string& text)
 			escaped += "&quot;";
 			break;
 		default:
-			escaped += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+			escaped += c;
 		}
 	}
 	return escaped;
@@ -131,9 +155,16 @@ std::string FieldText(const GS::UniChar* field, USize capacity)
 	return GS::UniString(field, length).ToCStr().Get();
 }
 
+PlanLine AsDrawn(PlanLine line)
+{
+	if (std::fabs(line.arcAngle) < LeastArcAngle)
+		line.arcAngle = 0.0;
+	return line;
+}
+
 PlanLine ReferenceLine(const API_Element& wall)
 {
-	return {wall.wall.begC, wall.wall.endC, wall.wall.angle};
+	return AsDrawn({wall.wall.begC, wall.wall.endC, wall.wall.angle});
 }
 
 struct Bounds {
@@ -257,6 +288,9 @@ public:
 	// An arc to `end`; counter-clockwise in the plan is clockwise in the picture's own angle sense.
 	std::string ArcTo(double radius, double turn, API_Coord end) const
 	{
+		double bulge = std::fabs(Length(radius)) * 2.0 * std::pow(std::sin(turn / 4.0), 2);
+		if (bulge < LeastArcBulge)
+			return " L " + At(end);
 		return " A " + Number(Length(radius)) + " " + Number(Length(radius)) + " 0 " +
 		       (std::fabs(turn) > Pi ? "1 " : "0 ") + (turn > 0.0 ? "0 " : "1 ") + At(end);
 	}
@@ -313,11 +347,11 @@ std::string ContourPath(const Canvas& canvas, const HostControl::MemoParts& memo
 			continue;
 		path += (path.empty() ? "M " : " M ") + canvas.At(coords[first]);
 		for (Int32 i = first; i < last; ++i) {
-			double turn = ArcTurnOfEdge(arcs, i);
-			if (turn == 0.0)
-				path += " L " + canvas.At(coords[i + 1]);
+			PlanLine edge = AsDrawn({coords[i], coords[i + 1], ArcTurnOfEdge(arcs, i)});
+			if (edge.arcAngle == 0.0)
+				path += " L " + canvas.At(edge.end);
 			else
-				path += canvas.ArcTo(CircleOfArc({coords[i], coords[i + 1], turn}).radius, turn, coords[i + 1]);
+				path += canvas.ArcTo(CircleOfArc(edge).radius, edge.arcAngle, edge.end);
 		}
 		path += " Z";
 	}

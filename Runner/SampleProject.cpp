@@ -1,6 +1,5 @@
 #include "SampleProject.hpp"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -8,6 +7,7 @@
 
 #include "AddOnControl.hpp"
 #include "SampleDescription.hpp"
+#include "Wording.hpp"
 
 namespace Runner {
 
@@ -95,24 +95,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
 }
 
 // Names and ids of the file reach the message, which must stay one line.
-std::string OneLine(const std::string& message)
-{
-	std::string line;
-	for (char c : message) {
-		if (static_cast<unsigned char>(c) < 0x20) {
-			char escaped[8];
-			std::snprintf(escaped, sizeof(escaped), "\\x%02X", static_cast<unsigned>(c));
-			line += escaped;
-		} else {
-			line += c;
-		}
-	}
-	return line;
-}
-
 LoadResult Failure(LoadError error, const std::string& message)
 {
-	return {std::nullopt, error, OneLine(message)};
+	return {std::nullopt, error, Printable(message)};
 }
 
 } // namespace
@@ -145,7 +130,7 @@ LoadResult LoadSampleProject(const std::string& path, const LibraryPartLookup& l
 		return Failure(LoadError::Unreadable, path + ": cannot be read");
 	LoadResult result = LoadSampleProjectText(*text, libraryParts);
 	if (!result.project)
-		result.message = OneLine(path) + ": " + result.message;
+		result.message = Printable(path) + ": " + result.message;
 	return result;
 }
 

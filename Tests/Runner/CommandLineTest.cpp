@@ -64,12 +64,13 @@ protected:
 		WriteFile(folder / "in" / "box.json", SmallSampleWith("2.5", "0.9"));
 	}
 
-	// Runs the runner, or another command, in the test's folder.
-	Outcome Start(const std::string& arguments, const std::string& program = VELMORA_DEMO_BINARY) const
+	// Runs the runner, or another command, in the test's folder; `output` redirects its standard output.
+	Outcome Start(const std::string& arguments, const std::string& program = VELMORA_DEMO_BINARY,
+	              const std::string& output = ">out.txt") const
 	{
 		// A run stalled on its output ends as a failure rather than holding up the suite.
 		std::string command =
-		    "cd '" + folder.string() + "' && timeout 60 '" + program + "' " + arguments + " >out.txt 2>err.txt";
+		    "cd '" + folder.string() + "' && timeout 60 '" + program + "' " + arguments + " " + output + " 2>err.txt";
 		int status = std::system(command.c_str());
 		return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(folder / "out.txt"),
 		        FileText(folder / "err.txt")};
@@ -161,7 +162,10 @@ TEST_F(CommandLine, RelativePathsAreTheCallersAndThePlanWrittenIsNamed)
 	EXPECT_TRUE(std::regex_match(run.errors, std::regex("(Covered 1 of 1 zones, [0-9]+ s elapsed\n)*"))) << run.errors;
 }
 
-TEST_F(CommandLine, AnOutputThatCannotBeWrittenIsRefusedBeforeAnyWork)
+// A path is refused before any work; standard output is found unwritable only
+// as the transcript is written, so the run goes on, writes its pictures and
+// ends with the reason.
+TEST_F(CommandLine, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
 {
 	fs::create_directories(folder / "plans");
 	ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
@@ -202,6 +206,23 @@ TEST_F(CommandLine, AnOutputThatCannotBeWrittenIsRefusedBeforeAnyWork)
 	EXPECT_FALSE(fs::exists(folder / "out.svg"));
 	EXPECT_FALSE(fs::exists(folder / "plan.svg"));
 	EXPECT_TRUE(fs::is_empty(folder / "plans"));
+
+	int pipeEnds[2];
+	ASSERT_EQ(::pipe(pipeEnds), 0);
+	::close(pipeEnds[0]);
+	const std::pair<std::string, std::string> transcripts[] = {{">/dev/full", "No space left on device"},
+	                                                           {">&-", "Bad file descriptor"},
+	                                                           {">&" + std::to_string(pipeEnds[1]), "Broken pipe"}};
+	for (const auto& [output, reason] : transcripts) {
+		fs::remove(folder / "kept.svg");
+		Outcome run =
+		    Start("--sample in/box.json --plan kept.svg --palette kept-palette.svg", VELMORA_DEMO_BINARY, output);
+		EXPECT_EQ(run.status, 1) << output;
+		EXPECT_TRUE(std::regex_search(run.errors, std::regex("(^|\n)Cannot write the transcript: " + reason + "\n$")))
+		    << output << ": " << run.errors;
+		EXPECT_EQ(FileText(folder / "kept.svg").rfind("<svg ", 0), 0u) << output;
+	}
+	::close(pipeEnds[1]);
 }
 
 TEST_F(CommandLine, ALinkedPlanIsWrittenInItsTargetsPlace)
@@ -242,6 +263,9 @@ TEST_F(CommandLine, AMalformedSampleIsRefusedInOneLineAndNoPlanIsWritten)
 	     "project.walls[0] (wall).begin[0]: lies more than 10000 m from the origin"},
 	    {SmallSampleWith("2.5", "0.9").replace(std::string(SmallSample).find("thickness"), 9, "thick\\nness"),
 	     "project.walls[0] (wall): unknown member 'thick\\x0Aness'"},
+	    {SmallSampleWith("2.5", "0.9")
+	         .replace(std::string(SmallSample).find("thickness"), 9, "thick\\u007fness\\u009b"),
+	     "project.walls[0] (wall): unknown member 'thick\\x7Fness\\xC2\\x9B'"},
 	};
 	WriteFile(folder / "plan.svg", "earlier plan");
 	for (const Case& c : cases) {

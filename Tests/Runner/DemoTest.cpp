@@ -109,6 +109,24 @@ TEST_F(DemoRun, MovesTheFirstWallOfASampleWithoutItsOwnAndNamesIt)
 	API_Element south = Record(HostControl::Elements(API_WallID).front());
 	EXPECT_NEAR(south.wall.begC.y, 0.1, 1e-9);
 	EXPECT_EQ(ExpectWallCoveringsOnFaces(), 4u);
+
+	// With control characters in its names, each of their bytes is shown as \xHH.
+	std::string odd = FileText(UpperRoomPath);
+	for (const auto& [name, oddName] : {std::pair{"\"Upper room\"", "\"Upper\\u001b[2Jroom\""},
+	                                    {"\"south\"", "\"south\\nwall\\u007f\""},
+	                                    {"\"11\"", "\"1\\r\""},
+	                                    {"\"Loft\"", "\"Lo\\tft\\u0085\""}})
+		odd = std::regex_replace(odd, std::regex(name), oddName);
+	options.samplePath = (folder.Path() / "odd.json").string();
+	std::ofstream(options.samplePath) << odd;
+	HostControl::ResetHost();
+	out.str("");
+	ASSERT_EQ(Runner::RunDemo(options, SampleLibraryIndex, velmora, out, errors), 0) << errors.str();
+	ExpectLinesInOrder(out.str(), {": Upper\\x1B[2Jroom, 1 zone", "  1\\x0D Lo\\x09ft\\xC2\\x85 4 wall parts",
+	                               "Moved the wall south\\x0Awall\\x7F 0.1 m aside\n",
+	                               "Selected zone 1\\x0D Lo\\x09ft\\xC2\\x85 and"});
+	EXPECT_EQ(out.str().find_first_of("\x1b\r\t\x7f"), std::string::npos) << out.str();
+	EXPECT_EQ(out.str().find("\xC2\x85"), std::string::npos) << out.str();
 }
 
 TEST_F(DemoRun, ReportsAndStopsWhenTheSampleOrAPictureCannotBeWritten)

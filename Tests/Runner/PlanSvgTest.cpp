@@ -155,6 +155,19 @@ TEST_F(PlanSvg, DrawsCurvesAsArcs)
 	ASSERT_TRUE(std::regex_search(svg, arcs, std::regex("A (\\S+) \\S+ 0 0 0 .* A (\\S+) \\S+ 0 0 1 ")));
 	EXPECT_EQ(arcs[1], "185.00");
 	EXPECT_EQ(arcs[2], "215.00");
+
+	// A nearly straight one is drawn as the straight band it nearly is, in its place.
+	for (double degrees : {1e-3, 1e-9, 1e-300}) {
+		HostControl::ResetHost();
+		corner.wall.angle = Runner::DegreesToRadians(degrees);
+		HostControl::AddElement(corner);
+		std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg({}, {"", 100.0}));
+		ASSERT_FALSE(drawn.empty());
+		EXPECT_TRUE(std::regex_match(First(drawn, "path", "wall")->attributes.at("d"),
+		                             std::regex("M [0-9.]+ [0-9.]+( L [0-9.]+ [0-9.]+){3} Z")))
+		    << degrees << ": " << First(drawn, "path", "wall")->attributes.at("d");
+		EXPECT_EQ(drawn[0].attributes.at("width"), "541.21") << degrees;
+	}
 }
 
 // A 2 cm covering along the inner face of a 30 cm wall running east, drawn at
@@ -250,14 +263,14 @@ TEST_F(PlanSvg, DrawsEveryStoryThatHoldsZonesUnderItsOwnName)
 	API_Element upper = Record(project.zones[0].guid);
 	upper.header.guid = APINULLGuid;
 	upper.header.floorInd = 1;
-	GS::UniString("Loft <A & B>\x01").CopyUStr(upper.zone.roomName, 256);
+	GS::UniString("Loft <A & B>\x01\uFFFF").CopyUStr(upper.zone.roomName, 256);
 	HostControl::AddElement(upper, HostControl::GetMemoParts(project.zones[0].guid));
 
 	std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg({}, {"", 60.0}));
 	EXPECT_EQ(Texts(drawn, "heading"), (std::vector<std::string>{"Ground floor", "Upper floor"}));
 	EXPECT_EQ(Count(drawn, "zone"), 9u);
 	std::vector<std::string> names = Texts(drawn, "zone-name");
-	EXPECT_NE(std::find(names.begin(), names.end(), "Loft <A & B> "), names.end());
+	EXPECT_NE(std::find(names.begin(), names.end(), "Loft <A & B>  "), names.end());
 }
 
 // A slab's level is over its story, and a hole stands on its covering's story.
@@ -278,14 +291,18 @@ TEST_F(PlanSvg, DrawsTheCeilingFloorAndHolesOfAnUpperStoryWhereTheyAre)
 	EXPECT_EQ(Count(drawn, "window"), 1u);
 }
 
-// Elements far apart shrink the drawing rather than stretch the picture.
+// Elements far apart shrink the drawing rather than stretch the picture: the
+// stories' drawing fits in 4000 pixels each way, and the margins, title,
+// legend and each story's heading and gap add to it.
 TEST_F(PlanSvg, KeepsThePictureASaneSizeAtAnyExtent)
 {
 	struct Case {
 		double eastEnd; // metres
+		bool upperZone;
 		const char* scaleBar;
 	};
-	const Case cases[] = {{4.0, "2 m"}, {600.0, "20 m"}, {19000.0, "500 m"}};
+	const Case cases[] = {
+	    {4.0, false, "2 m"}, {600.0, false, "20 m"}, {19000.0, false, "500 m"}, {19000.0, true, "500 m"}};
 	for (const Case& c : cases) {
 		HostControl::ResetHost();
 		Runner::LoadedProject project = LoadSample();
@@ -294,10 +311,17 @@ TEST_F(PlanSvg, KeepsThePictureASaneSizeAtAnyExtent)
 		wall.wall.begC = {-1.0, -5.0};
 		wall.wall.endC = {c.eastEnd, c.eastEnd};
 		HostControl::AddElement(wall);
+		if (c.upperZone) {
+			API_Element zone = Record(project.zones[0].guid);
+			zone.header.guid = APINULLGuid;
+			zone.header.floorInd = 1;
+			HostControl::AddElement(zone, HostControl::GetMemoParts(project.zones[0].guid));
+		}
 		std::vector<SvgElement> drawn = Parsed(Runner::PlanSvg({}, {"", 60.0}));
 		ASSERT_FALSE(drawn.empty());
-		EXPECT_LE(std::stod(drawn[0].attributes.at("width")), 4400.0) << c.eastEnd;
-		EXPECT_LE(std::stod(drawn[0].attributes.at("height")), 4400.0) << c.eastEnd;
+		double stories = static_cast<double>(Texts(drawn, "heading").size());
+		EXPECT_LE(std::stod(drawn[0].attributes.at("width")), 4320.0) << c.eastEnd;
+		EXPECT_LE(std::stod(drawn[0].attributes.at("height")), 4090.0 + 60.0 * stories) << c.eastEnd;
 		EXPECT_EQ(Texts(drawn, "scale").back(), c.scaleBar) << c.eastEnd;
 	}
 }
