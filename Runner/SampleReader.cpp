@@ -557,10 +557,9 @@ private:
 		if (record.door.objLoc > wallLength)
 			node["location"].Fail("lies beyond the end of wall '" + opening.wall + "'");
 		record.door.openingBase.width = node["width"].Size();
-		double halfWidth = record.door.openingBase.width / 2.0;
-		if (record.door.objLoc - halfWidth < -LengthTolerance ||
-		    record.door.objLoc + halfWidth > wallLength + LengthTolerance)
-			node["width"].Fail("reaches beyond an end of wall '" + opening.wall + "'");
+		// A host lets an opening hang over its wall's end, but not span more than the whole wall.
+		if (record.door.openingBase.width > wallLength)
+			node["width"].Fail("is more than the length of wall '" + opening.wall + "'");
 		record.door.openingBase.height = node["height"].Size();
 		record.door.lower = OptionalOr(node.Find("lower"), 0.0, &Node::NotNegativeSize);
 		record.door.openingBase.libInd = ReadLibraryIndex(node["libInd"]);

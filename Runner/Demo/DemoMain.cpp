@@ -59,6 +59,9 @@ int main(int argc, char** argv)
 	std::signal(SIGPIPE, SIG_IGN);
 	Runner::TranscriptBuffer transcript(STDOUT_FILENO);
 	std::ostream out(&transcript);
+	// On a terminal each line shows as soon as its step is done.
+	if (::isatty(STDOUT_FILENO))
+		out.setf(std::ios::unitbuf);
 	// Standard error's lines come after the transcript's lines before them.
 	std::cerr.tie(&out);
 	int status = Run(std::vector<std::string>(argv + 1, argv + argc), out);
