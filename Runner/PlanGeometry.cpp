@@ -87,12 +87,12 @@ PlanLine ReferenceLine(const API_WallType& wall)
 
 PlanLine OutlineEdge(const std::vector<API_Coord>& coords, const std::vector<API_PolyArc>& arcs, Int32 edge)
 {
-	double turn = 0.0;
+	PlanLine line = {coords[static_cast<std::size_t>(edge)], coords[static_cast<std::size_t>(edge) + 1], 0.0};
 	for (const API_PolyArc& arc : arcs) {
 		if (arc.begIndex == edge)
-			turn = arc.arcAngle;
+			return {line.begin, line.end, arc.arcAngle};
 	}
-	return {coords[static_cast<std::size_t>(edge)], coords[static_cast<std::size_t>(edge) + 1], turn};
+	return line;
 }
 
 Station StationOf(const PlanLine& line, API_Coord point)

@@ -162,9 +162,9 @@ PlanLine AsDrawn(PlanLine line)
 	return line;
 }
 
-PlanLine ReferenceLine(const API_Element& wall)
+PlanLine DrawnReferenceLine(const API_Element& wall)
 {
-	return AsDrawn({wall.wall.begC, wall.wall.endC, wall.wall.angle});
+	return AsDrawn(ReferenceLine(wall.wall));
 }
 
 struct Bounds {
@@ -226,7 +226,7 @@ void Sort(const API_Element& element, StoryContents& contents)
 void AddBounds(StoryContents& contents)
 {
 	for (const API_Element& wall : contents.walls) {
-		PlanLine line = ReferenceLine(wall);
+		PlanLine line = DrawnReferenceLine(wall);
 		Band band = WallBand(wall.wall);
 		double length = LineLength(line);
 		for (int step = 0; step <= 16; ++step) {
@@ -322,15 +322,6 @@ std::string BandPath(const Canvas& canvas, const PlanLine& line, double from, do
 	return path + " Z";
 }
 
-double ArcTurnOfEdge(const std::vector<API_PolyArc>& arcs, Int32 edge)
-{
-	for (const API_PolyArc& arc : arcs) {
-		if (arc.begIndex == edge)
-			return arc.arcAngle;
-	}
-	return 0.0;
-}
-
 // All contours of a polygon in memo layout, holes included.
 std::string ContourPath(const Canvas& canvas, const HostControl::MemoParts& memo)
 {
@@ -347,7 +338,7 @@ std::string ContourPath(const Canvas& canvas, const HostControl::MemoParts& memo
 			continue;
 		path += (path.empty() ? "M " : " M ") + canvas.At(coords[first]);
 		for (Int32 i = first; i < last; ++i) {
-			PlanLine edge = AsDrawn({coords[i], coords[i + 1], ArcTurnOfEdge(arcs, i)});
+			PlanLine edge = AsDrawn(OutlineEdge(coords, arcs, i));
 			if (edge.arcAngle == 0.0)
 				path += " L " + canvas.At(edge.end);
 			else
@@ -456,7 +447,7 @@ private:
 
 	std::string WallPath(const API_Element& wall) const
 	{
-		PlanLine line = ReferenceLine(wall);
+		PlanLine line = DrawnReferenceLine(wall);
 		return BandPath(canvas, line, 0.0, LineLength(line), WallBand(wall.wall));
 	}
 
@@ -509,7 +500,7 @@ private:
 
 	std::string OpeningShape(const API_Element& opening, const API_Element& wall) const
 	{
-		PlanLine line = ReferenceLine(wall);
+		PlanLine line = DrawnReferenceLine(wall);
 		Band band = WallBand(wall.wall);
 		double from = opening.door.objLoc - opening.door.openingBase.width / 2.0;
 		double to = opening.door.objLoc + opening.door.openingBase.width / 2.0;
